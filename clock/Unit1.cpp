@@ -1,0 +1,358 @@
+#include "Unit1.h"
+
+#include "IFileSystem.h"
+#include "IMessageBoxes.h"
+#include "ISoundPlayer.h"
+#include "TImage.h"
+#include "TTimer.h"
+#include "uVantixStrings.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+using namespace uVantixStrings;
+
+namespace {
+
+constexpr int DesignClientWidth = 644;
+constexpr int DesignClientHeight = 485;
+constexpr int PanelHeight = 55;
+constexpr int ButtonWidth = 89;
+constexpr int ButtonHeight = 22;
+constexpr int TickInterval = 988;
+
+// The window layout names Windows fonts; these are their metric twins here.
+void mapFonts()
+{
+    QFont::insertSubstitution(QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+}
+
+void setBlackBackground(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent) : QWidget(parent)
+{
+    mapFonts();
+    createComponents();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::createComponents()
+{
+    setWindowTitle(QStringLiteral("FletchWise "));
+    setBlackBackground(this);
+    move(223, 141);
+    resize(DesignClientWidth, DesignClientHeight);
+
+    SekunderTilbage = new QLabel(QStringLiteral("20"), this);
+    setBlackBackground(SekunderTilbage);
+    QFont counterFont(QStringLiteral("Arial Narrow"));
+    counterFont.setBold(true);
+    counterFont.setPixelSize(400);
+    SekunderTilbage->setFont(counterFont);
+    SekunderTilbage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SetCounterColor(clRed);
+
+    Billede = new TImage(this);
+
+    Panel1 = new QWidget(this);
+    setBlackBackground(Panel1);
+
+    Timer1 = new TTimer(this);
+    Timer1->SetInterval(TickInterval);
+    Timer1->OnTimer = [this] { Timer1Timer(); };
+
+    StartKnap = createButton(16, 28, false);
+    Afbryd_TidKnap = createButton(112, 28, false);
+    nulstilleknap = createButton(224, 28, false);
+    nulstilholdknap = createButton(224, 4, false);
+    SetupKnap = createButton(320, 28, true);
+    OmKnap = createButton(416, 28, true);
+    AfslutKnap = createButton(544, 28, true);
+    Afbryd_TidKnap->hide();
+    nulstilleknap->hide();
+    nulstilholdknap->hide();
+
+    connect(StartKnap, &QPushButton::clicked, this, [this] { StartKnapClick(); });
+    connect(Afbryd_TidKnap, &QPushButton::clicked, this, [this] { Afbryd_TidKnapClick(); });
+    connect(nulstilleknap, &QPushButton::clicked, this, [this] { nulstilleknapClick(); });
+    connect(nulstilholdknap, &QPushButton::clicked, this, [this] { nulstilholdknapClick(); });
+    connect(SetupKnap, &QPushButton::clicked, this, [this] { SetupKnapClick(); });
+    connect(OmKnap, &QPushButton::clicked, this, [this] { OmKnapClick(); });
+    connect(AfslutKnap, &QPushButton::clicked, this, [this] { AfslutKnapClick(); });
+
+    // INTEGRATION(cd): the CD player strip joins the tab order after StartKnap.
+    setTabOrder(StartKnap, Afbryd_TidKnap);
+    setTabOrder(Afbryd_TidKnap, nulstilleknap);
+    setTabOrder(nulstilleknap, nulstilholdknap);
+    setTabOrder(nulstilholdknap, SetupKnap);
+    setTabOrder(SetupKnap, OmKnap);
+    setTabOrder(OmKnap, AfslutKnap);
+    layoutComponents();
+}
+
+QPushButton *TForm1::createButton(int left, int top, bool anchoredRight)
+{
+    auto *button = new QPushButton(Panel1);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    button->setFont(font);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    button->setPalette(palette);
+    button->setGeometry(left, top, ButtonWidth, ButtonHeight);
+    button->setAutoDefault(false);
+    anchors.push_back({button, left, top, anchoredRight});
+    return button;
+}
+
+void TForm1::FormCreate()
+{
+    LoadTexts();
+    AddsOn = false;
+    SecondsLeft = 20;
+    ShootingTime = 120;
+    YellowTime = 30;
+    RedTime = 20;
+    WavesLeft = 2;
+    NumberOfWaves = 2;
+    Phase = 0;
+    AddCount = 0;
+    AddIndex = 0;
+    StartCaptionBefore.clear();
+    AddFileName.clear();
+    SekunderTilbage->hide();
+    ProgramFolder = FileSystem::get().ProgramFolder();
+    SetCaptions();
+    CheckSoundFiles(ProgramFolder);
+}
+
+void TForm1::SetCaptions()
+{
+    StartKnap->setText(StartButtonStart);
+    Afbryd_TidKnap->setText(StopTimeButton);
+    nulstilholdknap->setText(ResetWaveButton);
+    nulstilleknap->setText(ResetTimerButton);
+    SetupKnap->setText(SetupButton);
+    OmKnap->setText(AboutButton);
+    AfslutKnap->setText(ExitButton);
+}
+
+void TForm1::CheckSoundFiles(const QString &folder)
+{
+    for (const char *name : {"1dyt.wav", "2dyt.wav", "3dyt.wav"}) {
+        const QString file = QLatin1String(name);
+        if (!FileSystem::get().FileExists(folder + file)) {
+            MessageDlg(NoSoundFile + QLatin1Char(' ') + file + QLatin1Char('\r') + ApplicationRunsNoSound,
+                       MessageKind::Information);
+        }
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutComponents();
+    FormResize();
+}
+
+void TForm1::layoutComponents()
+{
+    const int w = width();
+    const int h = height();
+    const int above = qMax(0, h - PanelHeight);
+    SekunderTilbage->setGeometry(0, 0, w, above);
+    Billede->setGeometry(0, 0, w, above);
+    Panel1->setGeometry(0, h - PanelHeight, w, PanelHeight);
+    // Left-anchored controls keep their distance from the left edge, right-anchored
+    // ones from the right edge; the panel's height never changes, so the bottom
+    // anchor keeps every top where it is.
+    for (const Anchor &anchor : anchors) {
+        const int left = anchor.right ? w - (DesignClientWidth - anchor.left) : anchor.left;
+        anchor.widget->move(left, anchor.top);
+    }
+}
+
+void TForm1::FormResize()
+{
+    FitCounterFont();
+}
+
+void TForm1::FitCounterFont()
+{
+    counterFontSize = (2 * height()) / 3 - 50;
+    QFont font = SekunderTilbage->font();
+    // Qt refuses a size of zero or less (with a warning) and keeps the old one;
+    // such a window is too low to show a number anyway, so draw it at one point.
+    font.setPointSize(qMax(1, counterFontSize));
+    SekunderTilbage->setFont(font);
+}
+
+void TForm1::AfslutKnapClick()
+{
+    close();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    Timer1->SetEnabled(false);
+    event->accept();
+}
+
+void TForm1::SetCounterColor(TColor color)
+{
+    counterColor = color;
+    QPalette palette = SekunderTilbage->palette();
+    palette.setColor(QPalette::WindowText, toQColor(color));
+    SekunderTilbage->setPalette(palette);
+}
+
+void TForm1::setCounterText(int value)
+{
+    SekunderTilbage->setText(QString::number(value));
+}
+
+void TForm1::InitScreenShooting()
+{
+    Billede->hide();
+    SekunderTilbage->show();
+    SekunderTilbage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Afbryd_TidKnap->show();
+    SetupKnap->hide();
+    OmKnap->hide();
+    nulstilleknap->hide();
+    nulstilholdknap->hide();
+    SecondsLeft = RedTime;
+}
+
+void TForm1::InitScreenKlar()
+{
+    // The timer stops before the picture step: that step may show a modal
+    // warning, and no tick may count a new wave, with its signals, behind it.
+    Timer1->SetEnabled(false);
+    VisReklamer();
+    SecondsLeft = RedTime;
+    SekunderTilbage->hide();
+    setCounterText(SecondsLeft);
+    SekunderTilbage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StartCaptionBefore = StartKnap->text();
+    StartKnap->setText(StartButtonStart);
+    Afbryd_TidKnap->hide();
+    SetupKnap->show();
+    OmKnap->show();
+    nulstilleknap->hide();
+    nulstilholdknap->hide();
+    WavesLeft = NumberOfWaves;
+    // INTEGRATION(cd): show the CD player strip when the setup dialog's CD option is on.
+}
+
+void TForm1::StartKnapClick()
+{
+    Phase = 1;
+    InitScreenShooting();
+    if (WavesLeft > 1) {
+        SoundPlayer::get().PlaySound(QStringLiteral("2dyt.wav"));
+        StartCaptionBefore = StartKnap->text();
+        StartKnap->setText(StartButtonChangeWave);
+        WavesLeft = static_cast<std::uint8_t>(WavesLeft - 1);
+        Timer1->SetEnabled(true);
+    } else if (WavesLeft == 1) {
+        StartCaptionBefore = StartKnap->text();
+        StartKnap->setText(StartButtonGetArrows);
+        setCounterText(SecondsLeft);
+        WavesLeft = 0;
+        SoundPlayer::get().PlaySound(QStringLiteral("2dyt.wav"));
+        Timer1->SetEnabled(true);
+    } else {
+        InitScreenKlar();
+        SoundPlayer::get().PlaySound(QStringLiteral("3dyt.wav"));
+    }
+    SetCounterColor(clRed);
+}
+
+void TForm1::Timer1Timer()
+{
+    SecondsLeft = static_cast<std::uint8_t>(SecondsLeft - 1);
+    setCounterText(SecondsLeft);
+    if (SecondsLeft == 1 && Phase == 1)
+        SecondsLeft = static_cast<std::uint8_t>(ShootingTime + 1);
+    if (SecondsLeft == ShootingTime) {
+        SetCounterColor(clGreen);
+        SoundPlayer::get().PlaySound(QStringLiteral("1dyt.wav"));
+        Phase = 2;
+    }
+    if (SecondsLeft == YellowTime && Phase == 2) {
+        SetCounterColor(clYellow);
+        Phase = 3;
+    }
+    if (SecondsLeft == 0)
+        StartKnapClick();
+}
+
+void TForm1::Afbryd_TidKnapClick()
+{
+    Afbryd_TidKnap->hide();
+    Timer1->SetEnabled(false);
+    SecondsLeft = RedTime;
+    SetCounterColor(clRed);
+    SekunderTilbage->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    SekunderTilbage->setText(JudgeDisplay);
+    nulstilleknap->show();
+    nulstilholdknap->show();
+}
+
+void TForm1::nulstilleknapClick()
+{
+    InitScreenKlar();
+    WavesLeft = NumberOfWaves;
+}
+
+void TForm1::nulstilholdknapClick()
+{
+    nulstilholdknap->hide();
+    nulstilleknap->hide();
+    setCounterText(SecondsLeft);
+    SekunderTilbage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StartKnap->setText(StartCaptionBefore);
+    WavesLeft = static_cast<std::uint8_t>(WavesLeft + 1);
+}
+
+void TForm1::VisReklamer()
+{
+    if (!AddsOn || advertList == nullptr || advertList->count() == 0)
+        return;
+    Billede->SetCenter(true);
+    AddFileName = advertList->item(AddIndex)->text();
+    if (!Billede->LoadFromFile(AddFileName)) {
+        MessageDlg(BadPictureInAddError + QLatin1Char('\r') + AddWillBeRemoved, MessageKind::Warning);
+        delete advertList->takeItem(AddIndex);
+        --AddCount;
+    }
+    Billede->show();
+    if (AddIndex >= AddCount - 1)
+        AddIndex = 0;
+    else
+        ++AddIndex;
+}
+
+void TForm1::SetupKnapClick()
+{
+    // INTEGRATION(setup): show the setup dialog and apply its settings.
+}
+
+void TForm1::OmKnapClick()
+{
+    // INTEGRATION(about): show the about box.
+}

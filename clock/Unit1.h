@@ -1,0 +1,111 @@
+#pragma once
+
+#include "TColor.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class TImage;
+class TTimer;
+
+// The main window: the black screen with the counter or the advert picture,
+// and the timekeeper's row of buttons. The clock's state lives here as plain
+// fields, and the handlers carry out the shooting sequence.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // Components, named as in the window layout.
+    QLabel *SekunderTilbage = nullptr;
+    TImage *Billede = nullptr;
+    QWidget *Panel1 = nullptr;
+    TTimer *Timer1 = nullptr;
+    QPushButton *StartKnap = nullptr;
+    QPushButton *Afbryd_TidKnap = nullptr;
+    QPushButton *nulstilleknap = nullptr;
+    QPushButton *nulstilholdknap = nullptr;
+    QPushButton *SetupKnap = nullptr;
+    QPushButton *OmKnap = nullptr;
+    QPushButton *AfslutKnap = nullptr;
+
+    // The clock's state. The 8-bit fields wrap modulo 256.
+    std::uint8_t SecondsLeft = 0;
+    std::uint8_t ShootingTime = 0;
+    std::uint8_t YellowTime = 0;
+    std::uint8_t RedTime = 0;
+    std::uint8_t WavesLeft = 0;
+    std::uint8_t NumberOfWaves = 0;
+    QString StartCaptionBefore;
+    std::int32_t Phase = 0;
+
+    // The advert rotation's state.
+    bool AddsOn = false;
+    std::int32_t AddCount = 0;
+    std::int32_t AddIndex = 0;
+    QString AddFileName;
+
+    // The folder of the program file, with its trailing separator.
+    QString ProgramFolder;
+
+    // Start-up and layout.
+    void FormCreate();
+    void SetCaptions();
+    void FormResize();
+    void FitCounterFont();
+    void AfslutKnapClick();
+    void CheckSoundFiles(const QString &folder);
+
+    // The shooting sequence.
+    void StartKnapClick();
+    void Timer1Timer();
+    void Afbryd_TidKnapClick();
+    void nulstilleknapClick();
+    void nulstilholdknapClick();
+    void InitScreenShooting();
+    void InitScreenKlar();
+
+    // The ready screen's picture and the settings of the setup dialog.
+    void VisReklamer();
+    void SetupKnapClick();
+    void OmKnapClick();
+
+    // The advert list of the setup dialog, read and pruned by the rotation.
+    void SetAdvertList(QListWidget *list) { advertList = list; }
+
+    // The counter's font size in points as the rule gives it; may be zero or
+    // less for a very low window, which the counter then draws at one point.
+    int CounterFontSize() const { return counterFontSize; }
+    TColor CounterColor() const { return counterColor; }
+    void SetCounterColor(TColor color);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createComponents();
+    QPushButton *createButton(int left, int top, bool anchoredRight);
+    void layoutComponents();
+    void setCounterText(int value);
+
+    struct Anchor
+    {
+        QWidget *widget;
+        int left;
+        int top;
+        bool right;
+    };
+    std::vector<Anchor> anchors;
+    QListWidget *advertList = nullptr;
+    int counterFontSize = 0;
+    TColor counterColor = clRed;
+};

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that Vantix needs to build, run and test.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
+  # Qt 6 widgets, multimedia and the platform plugins (offscreen, xcb)
+  qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
+  # picture decoding: JPEG through libjpeg, WMF through Magick++
+  libjpeg62-turbo-dev libmagick++-6.q16-dev
+  # CD audio
+  libcdio-dev
+  # the counter's font (metric twin of Arial Narrow) and the button font
+  fonts-liberation
+  # real-window checks and a private sound server for the playback tests
+  xvfb xauth x11-apps pulseaudio imagemagick
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "setup-debian: all packages present"
+  exit 0
+fi
+
+echo "setup-debian: installing ${missing[*]}"
+as_root apt-get update -qq
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

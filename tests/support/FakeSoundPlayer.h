@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ISoundPlayer.h"
+
+#include <QStringList>
+
+// Records the bare names of the sounds played, in order.
+class FakeSoundPlayer : public ISoundPlayer
+{
+public:
+    QStringList played;
+    void PlaySound(const QString &bareName) override { played.append(bareName); }
+};
