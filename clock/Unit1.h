@@ -13,6 +13,7 @@ class QListWidget;
 class QPushButton;
 class TImage;
 class TTimer;
+class TForm2;
 
 // The main window: the black screen with the counter or the advert picture,
 // and the timekeeper's row of buttons. The clock's state lives here as plain
@@ -77,6 +78,11 @@ public:
     void VisReklamer();
     void SetupKnapClick();
     void OmKnapClick();
+
+    // The setup dialog, created after the main window; the main window reads
+    // its settings, its CD option and its advert list.
+    TForm2 *Form2 = nullptr;
+    void AttachSetupDialog(TForm2 *dialog);
 
     // The advert list of the setup dialog, read and pruned by the rotation.
     void SetAdvertList(QListWidget *list) { advertList = list; }
