@@ -19,6 +19,8 @@ public:
     void SetEnabled(bool enabled);
     int Interval() const;
     void SetInterval(int milliseconds);
+    // Milliseconds until the next tick; -1 while disabled.
+    int RemainingTime() const { return timer.remainingTime(); }
 
     std::function<void()> OnTimer;
 
