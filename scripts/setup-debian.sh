@@ -7,7 +7,7 @@ packages=(
   # toolchain
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
   # Qt 6 widgets, multimedia and the platform plugins (offscreen, xcb)
-  qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   # picture decoding: JPEG through libjpeg, WMF through Magick++
   libjpeg62-turbo-dev libmagick++-6.q16-dev
   # CD audio
@@ -15,7 +15,7 @@ packages=(
   # the counter's font (metric twin of Arial Narrow) and the button font
   fonts-liberation
   # real-window checks and a private sound server for the playback tests
-  xvfb xauth x11-apps pulseaudio imagemagick
+  xvfb xauth x11-apps xdotool pulseaudio imagemagick desktop-file-utils dpkg-dev
 )
 
 as_root() {

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Installs the build into a clean prefix, then builds the .deb and unpacks it
+# into another clean root, and checks that each holds a program that starts.
+# Usage: check-install.sh <build-dir>
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+check_tree() {
+  local root=$1
+  local dir=$root/lib/vantix
+  [ -x "$dir/Vantix" ] || fail "$dir/Vantix missing"
+  for wav in 1dyt.wav 2dyt.wav 3dyt.wav; do
+    [ -s "$dir/$wav" ] || fail "$dir/$wav missing"
+    head -c 4 "$dir/$wav" | grep -q RIFF || fail "$dir/$wav is not a WAV file"
+  done
+  [ -f "$dir/english.lng" ] || fail "english.lng missing"
+  [ ! -e "$dir/vantix.lng" ] || fail "a vantix.lng would switch the program out of its own language"
+  [ "$(readlink -f "$root/bin/vantix")" = "$(readlink -f "$dir/Vantix")" ] || fail "bin/vantix does not lead to the program"
+  [ -f "$root/share/applications/vantix.desktop" ] || fail "launcher missing"
+  [ -f "$root/share/icons/hicolor/scalable/apps/vantix.svg" ] || fail "scalable icon missing"
+  for size in 16 32 48 256; do
+    [ -f "$root/share/icons/hicolor/${size}x${size}/apps/vantix.png" ] || fail "${size}px icon missing"
+  done
+  if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$root/share/applications/vantix.desktop" || fail "launcher does not validate"
+  fi
+  # Started through the launcher's link from another folder, the program must
+  # run (a crash or a failed start ends it before the time-out does).
+  set +e
+  (cd "$work" && QT_QPA_PLATFORM=offscreen timeout 4 "$root/bin/vantix" >/dev/null 2>&1)
+  local rc=$?
+  set -e
+  [ $rc -eq 124 ] || fail "the installed program ended by itself (exit $rc)"
+}
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+check_tree "$work/prefix"
+echo "install tree: ok"
+
+(cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null)
+deb=$(ls "$work"/deb/vantix_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libqt6multimedia6 libjpeg62-turbo fonts-liberation; do
+  case "$depends" in *"$needed"*) ;; *) fail ".deb does not depend on $needed: $depends";; esac
+done
+dpkg-deb -x "$deb" "$work/root"
+check_tree "$work/root/usr"
+echo ".deb: ok ($(basename "$deb"))"
