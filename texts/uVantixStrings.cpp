@@ -117,6 +117,11 @@ void LoadTextsFrom(const QString &folder)
     // entry takes its English default.
     IniProfile profile;
     profile.load(path);
+    LoadTextsFromProfile(profile);
+}
+
+void LoadTextsFromProfile(const IniProfile &profile)
+{
     for (const TextEntry &entry : table())
         *entry.value = profile.value(QLatin1String(entry.section), QLatin1String(entry.key),
                                      entry.defaultText);

@@ -4,6 +4,8 @@
 
 #include <span>
 
+class IniProfile;
+
 // The table of the program's 32 interface texts. Filled once at start-up by
 // LoadTexts, from "vantix.lng" in the program's folder when it exists, else
 // from the built-in Danish texts; read-only afterwards.
@@ -61,6 +63,8 @@ std::span<const TextEntry> Entries();
 void LoadTexts();
 // Fills the table from "vantix.lng" in the given folder (with its trailing separator).
 void LoadTextsFrom(const QString &folder);
+// Fills the table from a language file already read.
+void LoadTextsFromProfile(const IniProfile &profile);
 // Empties every entry, as before LoadTexts.
 void ClearTexts();
 // The current text of the entry with this key; empty for an unknown key.

@@ -119,7 +119,7 @@ void tst_textTable::unreadableFileGivesDefaults_data()
     QTest::addColumn<bool>("asFolder");
     QByteArray garbage(300000, '\0');
     for (int i = 0; i < garbage.size(); ++i)
-        garbage[i] = static_cast<char>((i * 7919) % 251);
+        garbage[i] = static_cast<char>((static_cast<qint64>(i) * 7919) % 251);
     QTest::newRow("binary garbage") << garbage << false;
     QTest::newRow("no sections") << QByteArray("AboutButton=Info\nExitButton=Ud\n") << false;
     QTest::newRow("huge, keys past the read limit") << (QByteArray(2 * 1024 * 1024, '#') + "\n[Main Window]\nAboutButton=Info\n") << false;
