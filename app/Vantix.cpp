@@ -1,9 +1,16 @@
 // The program's entry: installs the real platform services, creates the main
 // window and then the setup dialog, and runs until the main window closes.
 
+#include "CdAudioDevice.h"
+#include "DesktopShell.h"
 #include "LocalFileSystem.h"
+#include "QtFileDialog.h"
+#include "QtAudioSink.h"
 #include "QtMessageBoxes.h"
+#include "QtSoundPlayer.h"
+#include "RunningProgramFile.h"
 #include "Unit1.h"
+#include "Unit2.h"
 
 #include <QApplication>
 
@@ -17,10 +24,25 @@ int main(int argc, char *argv[])
     FileSystem::install(&fileSystem);
     QtMessageBoxes messageBoxes;
     MessageBoxes::install(&messageBoxes);
-    // INTEGRATION(sound): install the real horn player.
+    QtFileDialog fileDialog;
+    FileDialog::install(&fileDialog);
+    DesktopShell shell;
+    Shell::install(&shell);
+    RunningProgramFile programFile;
+    ProgramFile::install(&programFile);
+    // The horn signals are read once, from the program's folder, where the
+    // main window's start-up check looks for them.
+    QtSoundPlayer soundPlayer(fileSystem.ProgramFolder());
+    SoundPlayer::install(&soundPlayer);
+    // The CD player strip's device: the computer's own CD drive, heard
+    // through the default audio output.
+    CdAudioDevice cdAudio(QString(), QtAudioSink::Factory());
+    MciDevices::install(&cdAudio);
 
     TForm1 form1;
-    // INTEGRATION(setup): create the setup dialog and hand it to the main window.
+    // The setup dialog comes second: its captions need the texts the main
+    // window loaded. The main window owns it, so it lives until the end.
+    form1.AttachSetupDialog(new TForm2(&form1));
     form1.show();
     return app.exec();
 }

@@ -1,13 +1,30 @@
 #include "PictureLoader.h"
 
-#include <QFileInfo>
-#include <QImageReader>
+#include "pictures/BmpDecoder.h"
+#include "pictures/JpegDecoder.h"
+#include "pictures/WmfRenderer.h"
 
-QImage PictureLoader::Load(const QString &path, const QSize &)
+#include <QFileInfo>
+
+PictureLoader::Kind PictureLoader::KindOf(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != QLatin1String("bmp"))
-        return {};
-    QImageReader reader(path, "bmp");
-    return reader.read();
+    if (suffix == QLatin1String("bmp"))
+        return Kind::Bmp;
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return Kind::Jpeg;
+    if (suffix == QLatin1String("wmf"))
+        return Kind::Wmf;
+    return Kind::Unknown;
+}
+
+QImage PictureLoader::Load(const QString &path, const QSize &fitSize)
+{
+    switch (KindOf(path)) {
+    case Kind::Bmp: return BmpDecoder::Decode(path);
+    case Kind::Jpeg: return JpegDecoder::Decode(path, fitSize);
+    case Kind::Wmf: return WmfRenderer::Render(path, fitSize);
+    case Kind::Unknown: break;
+    }
+    return {};
 }

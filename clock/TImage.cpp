@@ -7,6 +7,9 @@
 TImage::TImage(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    settle.setSingleShot(true);
+    settle.setInterval(SettleMs);
+    connect(&settle, &QTimer::timeout, this, [this] { refreshForSize(); });
 }
 
 QSize TImage::devicePixelSize() const
@@ -16,10 +19,13 @@ QSize TImage::devicePixelSize() const
 
 bool TImage::LoadFromFile(const QString &path)
 {
-    QImage loaded = PictureLoader::Load(path, devicePixelSize());
+    const QSize area = devicePixelSize();
+    QImage loaded = PictureLoader::Load(path, area);
     if (loaded.isNull())
         return false;
     SetPicture(loaded);
+    sourcePath = path;
+    decodedFor = area;
     return true;
 }
 
@@ -27,6 +33,8 @@ void TImage::SetPicture(const QImage &image)
 {
     picture = image;
     scaledCache = QImage();
+    sourcePath.clear();
+    settle.stop();
     update();
 }
 
@@ -46,10 +54,40 @@ QRect TImage::PictureRect() const
     return QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
 }
 
+void TImage::scheduleRefresh()
+{
+    const QSize area = devicePixelSize();
+    if (!sourcePath.isEmpty() && (area.width() > decodedFor.width() || area.height() > decodedFor.height()))
+        settle.start();
+}
+
+void TImage::refreshForSize()
+{
+    // Only a picture on the screen is worth the time; a hidden one is looked
+    // at again when it is shown.
+    if (sourcePath.isEmpty() || !isVisible())
+        return;
+    const QSize area = devicePixelSize();
+    decodedFor = area;
+    QImage sharper = PictureLoader::Load(sourcePath, area);
+    if (sharper.isNull())
+        return;
+    picture = sharper;
+    scaledCache = QImage();
+    update();
+}
+
 void TImage::resizeEvent(QResizeEvent *event)
 {
     scaledCache = QImage();
     QWidget::resizeEvent(event);
+    scheduleRefresh();
+}
+
+void TImage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    scheduleRefresh();
 }
 
 void TImage::paintEvent(QPaintEvent *)

@@ -1,11 +1,18 @@
 #pragma once
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 // The picture area: shows its picture scaled up or down to the largest size
-// that fits with its proportions kept, centred, black around it. A failed
-// load keeps the picture it held before.
+// that fits with its proportions kept, centred when Center is on, black
+// around it. A failed load keeps the picture it held before.
+//
+// A picture loaded from a file is decoded for the area's size at the time.
+// When the area later grows past that size (the window is maximised, or moved
+// to the projector), the file is read again for the new size once the
+// resizing has settled, so the picture stays sharp; if that read fails the
+// picture stays as it is.
 class TImage : public QWidget
 {
     Q_OBJECT
@@ -23,13 +30,24 @@ public:
     // Where the picture is drawn inside the area, in logical pixels.
     QRect PictureRect() const;
 
+    // How long the area's size must stay still before a grown area reads its
+    // picture again.
+    static constexpr int SettleMs = 200;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     QSize devicePixelSize() const;
+    void scheduleRefresh();
+    void refreshForSize();
+
     QImage picture;
     QImage scaledCache;
     bool center = false;
+    QString sourcePath;     // the file the picture came from; empty when set directly
+    QSize decodedFor;       // the area size, in device pixels, it was decoded for
+    QTimer settle;
 };

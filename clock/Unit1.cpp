@@ -3,10 +3,14 @@
 #include "IFileSystem.h"
 #include "IMessageBoxes.h"
 #include "ISoundPlayer.h"
+#include "MPlayer.h"
 #include "TImage.h"
 #include "TTimer.h"
+#include "Unit2.h"
+#include "Unit3.h"
 #include "uVantixStrings.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -47,7 +51,13 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The CD player strip lets go of its device as it goes; it goes first,
+    // while everything it talks to is still there.
+    delete CdAfspiller;
+    CdAfspiller = nullptr;
+}
 
 void TForm1::createComponents()
 {
@@ -93,14 +103,26 @@ void TForm1::createComponents()
     connect(OmKnap, &QPushButton::clicked, this, [this] { OmKnapClick(); });
     connect(AfslutKnap, &QPushButton::clicked, this, [this] { AfslutKnapClick(); });
 
-    // INTEGRATION(cd): the CD player strip joins the tab order after StartKnap.
-    setTabOrder(StartKnap, Afbryd_TidKnap);
+    createCdPlayer();
+    setTabOrder(StartKnap, CdAfspiller);
+    setTabOrder(CdAfspiller, Afbryd_TidKnap);
     setTabOrder(Afbryd_TidKnap, nulstilleknap);
     setTabOrder(nulstilleknap, nulstilholdknap);
     setTabOrder(nulstilholdknap, SetupKnap);
     setTabOrder(SetupKnap, OmKnap);
     setTabOrder(OmKnap, AfslutKnap);
     layoutComponents();
+}
+
+void TForm1::createCdPlayer()
+{
+    CdAfspiller = new TMediaPlayer(Panel1);
+    CdAfspiller->SetDeviceType(dtCDAudio);
+    CdAfspiller->SetVisibleButtons({btPlay, btPause, btStop, btNext, btPrev});
+    CdAfspiller->setGeometry(16, 1, 141, 22);
+    CdAfspiller->hide();
+    CdAfspiller->OnPostClick = [this](QObject *sender, TMPBtnType button) { CdAfspillerPostClick(sender, button); };
+    anchors.push_back({CdAfspiller, 16, 1, false});
 }
 
 QPushButton *TForm1::createButton(int left, int top, bool anchoredRight)
@@ -255,7 +277,8 @@ void TForm1::InitScreenKlar()
     nulstilleknap->hide();
     nulstilholdknap->hide();
     WavesLeft = NumberOfWaves;
-    // INTEGRATION(cd): show the CD player strip when the setup dialog's CD option is on.
+    if (Form2 != nullptr && Form2->CheckBox1->isChecked())
+        CdAfspiller->show();
 }
 
 void TForm1::StartKnapClick()
@@ -334,6 +357,10 @@ void TForm1::VisReklamer()
     if (!AddsOn || advertList == nullptr || advertList->count() == 0)
         return;
     Billede->SetCenter(true);
+    // The index always points into the list; should the list have shrunk
+    // behind the rotation's back, it starts again at the first entry.
+    if (AddIndex < 0 || AddIndex >= advertList->count())
+        AddIndex = 0;
     AddFileName = advertList->item(AddIndex)->text();
     if (!Billede->LoadFromFile(AddFileName)) {
         MessageDlg(BadPictureInAddError + QLatin1Char('\r') + AddWillBeRemoved, MessageKind::Warning);
@@ -347,12 +374,66 @@ void TForm1::VisReklamer()
         ++AddIndex;
 }
 
+void TForm1::AttachSetupDialog(TForm2 *dialog)
+{
+    Form2 = dialog;
+    SetAdvertList(dialog != nullptr ? dialog->ListBox_reklamer : nullptr);
+}
+
 void TForm1::SetupKnapClick()
 {
-    // INTEGRATION(setup): show the setup dialog and apply its settings.
+    if (Form2 == nullptr)
+        return;
+    // Closed by OK or by its close box alike: either way the settings it
+    // holds now apply.
+    Form2->ShowModal();
+    setWindowTitle(QStringLiteral("FletchWise - ") + Form2->EnteredTournamentName);
+    ShootingTime = Form2->EnteredShootingTime;
+    YellowTime = Form2->EnteredYellowTime;
+    RedTime = Form2->EnteredRedWaitingTime;
+    WavesLeft = Form2->EnteredNumberOfWaves;
+    NumberOfWaves = Form2->EnteredNumberOfWaves;
+
+    if (Form2->CheckBox1->isChecked() && !OpenCdPlayer()) {
+        MessageDlg(CDError, MessageKind::Error);
+        Form2->CheckBox1->setChecked(false);
+    }
+    if (!Form2->CheckBox1->isChecked())
+        CloseCdPlayer();
+
+    AddsOn = Form2->CheckBox_visReklamer->isChecked();
+    AddCount = Form2->ListBox_reklamer->count();
+    AddIndex = 0;
+    VisReklamer();
+}
+
+bool TForm1::OpenCdPlayer()
+{
+    // Any failure counts: the device's own error, whose text is not shown
+    // (the caller shows CDError), or no CD audio service at all.
+    try {
+        CdAfspiller->Open();
+        CdAfspiller->setVisible(true);
+    } catch (const std::exception &) {
+        return false;
+    }
+    return true;
+}
+
+void TForm1::CloseCdPlayer()
+{
+    CdAfspiller->Close();
+    CdAfspiller->hide();
+}
+
+void TForm1::CdAfspillerPostClick(QObject *, TMPBtnType Button)
+{
+    // Stop leaves the disc at its start, so the next Play begins with track 1.
+    if (Button == btStop)
+        CdAfspiller->Rewind();
 }
 
 void TForm1::OmKnapClick()
 {
-    // INTEGRATION(about): show the about box.
+    ShowAboutBox();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MPlayerTypes.h"
 #include "TColor.h"
 
 #include <QString>
@@ -12,6 +13,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class TImage;
+class TMediaPlayer;
 class TTimer;
 class TForm2;
 
@@ -37,6 +39,7 @@ public:
     QPushButton *SetupKnap = nullptr;
     QPushButton *OmKnap = nullptr;
     QPushButton *AfslutKnap = nullptr;
+    TMediaPlayer *CdAfspiller = nullptr;
 
     // The clock's state. The 8-bit fields wrap modulo 256.
     std::uint8_t SecondsLeft = 0;
@@ -77,6 +80,7 @@ public:
     // The ready screen's picture and the settings of the setup dialog.
     void VisReklamer();
     void SetupKnapClick();
+    void CdAfspillerPostClick(QObject *Sender, TMPBtnType Button);
     void OmKnapClick();
 
     // The setup dialog, created after the main window; the main window reads
@@ -98,7 +102,13 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The CD player behind the setup dialog's CD option: open the player and
+    // show its strip, false on any failure; close it and hide the strip.
+    bool OpenCdPlayer();
+    void CloseCdPlayer();
+
     void createComponents();
+    void createCdPlayer();
     QPushButton *createButton(int left, int top, bool anchoredRight);
     void layoutComponents();
     void setCounterText(int value);

@@ -8,8 +8,9 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
   # Qt 6 widgets, multimedia and the platform plugins (offscreen, xcb)
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
-  # picture decoding: JPEG through libjpeg, WMF through Magick++
-  libjpeg62-turbo-dev libmagick++-6.q16-dev
+  # picture decoding: JPEG through libjpeg, WMF through Magick++ (whose WMF
+  # coder draws the standard metafile fonts with the URW base 35 fonts)
+  libjpeg62-turbo-dev libmagick++-6.q16-dev fonts-urw-base35
   # CD audio
   libcdio-dev
   # the counter's font (metric twin of Arial Narrow) and the button font

@@ -6,8 +6,6 @@
 
 #include <QTest>
 
-#include <functional>
-
 namespace {
 const QString One = QStringLiteral("1dyt.wav");
 const QString Two = QStringLiteral("2dyt.wav");
@@ -15,11 +13,7 @@ const QString Three = QStringLiteral("3dyt.wav");
 const QString Start = QStringLiteral("Start");
 const QString ChangeWave = QStringLiteral("Skift hold");
 const QString GetArrows = QStringLiteral("Hent pile");
-
-using Action = std::function<void(TForm1 &)>;
 } // namespace
-
-Q_DECLARE_METATYPE(Action)
 
 class tst_signalMoments : public QObject
 {
@@ -33,9 +27,6 @@ private slots:
     void startDuringWave();
     void startDuringLastWaveAfterOneBlast();
     void endWithNoWavesSoundsOnlyThreeBlasts();
-    void shootingTimeZeroSoundsTwoSignalsInOneTick();
-    void silentSteps_data();
-    void silentSteps();
 
 private:
     void setWaves(int waves);
@@ -194,50 +185,6 @@ void tst_signalMoments::endWithNoWavesSoundsOnlyThreeBlasts()
         QCOMPARE(m.startCaption, Start);
     }
     QVERIFY(!form->Timer1->Enabled());
-}
-
-void tst_signalMoments::shootingTimeZeroSoundsTwoSignalsInOneTick()
-{
-    form->ShootingTime = 0;
-    form->YellowTime = 0;
-    press();
-    ticks(20);
-    // The one blast and, in the same tick, the two blasts of the last wave that cut it off.
-    QCOMPARE(moments->names(), (QStringList{Two, One, Two}));
-    QCOMPARE(moments->moments[1].tick, 20);
-    QCOMPARE(moments->moments[2].tick, 20);
-}
-
-void tst_signalMoments::silentSteps_data()
-{
-    QTest::addColumn<int>("ticksBefore");
-    QTest::addColumn<Action>("step");
-
-    QTest::newRow("counter turns yellow") << 109 << Action([](TForm1 &f) {
-        f.Timer1Timer();
-        QCOMPARE(f.CounterColor(), clYellow);
-    });
-    QTest::newRow("stop time") << 30 << Action([](TForm1 &f) { f.Afbryd_TidKnap->click(); });
-    QTest::newRow("reset timer") << 30 << Action([](TForm1 &f) {
-        f.Afbryd_TidKnap->click();
-        f.nulstilleknap->click();
-    });
-    QTest::newRow("reset wave") << 30 << Action([](TForm1 &f) {
-        f.Afbryd_TidKnap->click();
-        f.nulstilholdknap->click();
-    });
-    QTest::newRow("exit") << 30 << Action([](TForm1 &f) { f.AfslutKnap->click(); });
-}
-
-void tst_signalMoments::silentSteps()
-{
-    QFETCH(int, ticksBefore);
-    QFETCH(Action, step);
-    press();
-    ticks(ticksBefore);
-    const qsizetype before = moments->moments.size();
-    step(*form);
-    QCOMPARE(moments->moments.size(), before);
 }
 
 QTEST_MAIN(tst_signalMoments)

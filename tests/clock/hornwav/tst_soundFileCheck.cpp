@@ -1,6 +1,7 @@
 // The start-up check of the horn files: one information box per missing file,
 // in a fixed order, and where the files are looked for and later played from.
 
+#include "HornSignal.h"
 #include "LocalFileSystem.h"
 #include "QtSoundPlayer.h"
 #include "TTimer.h"
@@ -38,27 +39,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// A short, valid 16-bit mono sound.
-QByteArray smallWave()
-{
-    const QByteArray samples(800, '\0');
-    QByteArray out = "RIFF";
-    auto u32 = [&out](quint32 v) { out.append(reinterpret_cast<const char *>(&v), 4); };
-    auto u16 = [&out](quint16 v) { out.append(reinterpret_cast<const char *>(&v), 2); };
-    u32(36 + samples.size());
-    out += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(8000);
-    u32(16000);
-    u16(2);
-    u16(16);
-    out += "data";
-    u32(samples.size());
-    return out + samples;
 }
 
 } // namespace
@@ -149,7 +129,7 @@ void tst_soundFileCheck::missingFilesAreReportedOnlyAtStartUp()
 void tst_soundFileCheck::invalidSoundPassesTheCheck()
 {
     QTemporaryDir program;
-    QVERIFY(writeFile(program.filePath(One), smallWave()));
+    QVERIFY(writeFile(program.filePath(One), HornSignal(1).toWav()));
     QVERIFY(writeFile(program.filePath(Two), "not a sound at all"));
     QVERIFY(writeFile(program.filePath(Three), QByteArray()));
     const QString folder = program.path() + QLatin1Char('/');
@@ -160,6 +140,7 @@ void tst_soundFileCheck::invalidSoundPassesTheCheck()
     QtSoundPlayer player(folder);
     ScopedSeam<ISoundPlayer> playerSeam(&player);
     TForm1 form;
+    QVERIFY(!player.hasOutput());
     // Only existence is checked at start-up...
     QVERIFY(platform.messageBoxes.shown.isEmpty());
     // ...and the unplayable ones are left silent when their signal is due.
@@ -192,10 +173,10 @@ void tst_soundFileCheck::startedFromAnotherWorkingFolder()
     QTemporaryDir working;
     for (const QString &name : QtSoundPlayer::hornNames()) {
         if (inProgramFolder)
-            QVERIFY(writeFile(program.filePath(name), smallWave()));
+            QVERIFY(writeFile(program.filePath(name), HornSignal(1).toWav()));
         // What lies in the working folder is never what the program plays.
         if (inWorkingFolder)
-            QVERIFY(writeFile(working.filePath(name), inProgramFolder ? QByteArray("stale") : smallWave()));
+            QVERIFY(writeFile(working.filePath(name), inProgramFolder ? QByteArray("stale") : HornSignal(1).toWav()));
     }
     QVERIFY(QDir::setCurrent(working.path()));
 

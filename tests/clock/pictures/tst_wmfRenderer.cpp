@@ -78,16 +78,16 @@ void tst_wmfRenderer::keepsProportions_data()
 {
     QTest::addColumn<QByteArray>("metafile");
     WmfWriter circleOnly(Frame);
-    circleOnly.window(Frame).brush(Qt::red).ellipse(Circle);
+    circleOnly.window(Frame).pen(Qt::red, 1).brush(Qt::red).ellipse(Circle);
     QTest::newRow("drawing short of its frame") << circleOnly.bytes();
     WmfWriter anisotropic(Frame);
-    anisotropic.anisotropic().window(Frame).brush(Qt::red).ellipse(Circle);
+    anisotropic.anisotropic().window(Frame).pen(Qt::red, 1).brush(Qt::red).ellipse(Circle);
     QTest::newRow("anisotropic without a viewport extent") << anisotropic.bytes();
     WmfWriter placeableOnly(Frame);
-    placeableOnly.brush(Qt::red).ellipse(Circle);
+    placeableOnly.pen(Qt::red, 1).brush(Qt::red).ellipse(Circle);
     QTest::newRow("no window: the bounding box is the frame") << placeableOnly.bytes();
     WmfWriter notPlaceable;
-    notPlaceable.anisotropic().window(Frame).brush(Qt::red).ellipse(Circle);
+    notPlaceable.anisotropic().window(Frame).pen(Qt::red, 1).brush(Qt::red).ellipse(Circle);
     QTest::newRow("not placeable") << notPlaceable.bytes();
 }
 

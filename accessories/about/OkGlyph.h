@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QImage>
+
+// The small green tick the OK button carries before its caption.
+class OkGlyph
+{
+public:
+    static constexpr int Size = 16;
+    static QImage render();
+};

@@ -1,0 +1,158 @@
+#include "IsolatedCall.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t ReadChunk = 256 * 1024;
+
+std::int64_t currentAddressSpace()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const qint64 pages = statm.readLine().split(' ').value(0).toLongLong();
+    return pages * sysconf(_SC_PAGESIZE);
+}
+
+// In the child: nothing it prints reaches the program's output, and its
+// address space is capped so a runaway allocation fails there.
+[[noreturn]] void runChild(const std::function<bool(int)> &work, int fd, std::int64_t addressLimit)
+{
+    // A crash here is the child's alone: none of the parent's crash handlers runs for it.
+    for (int fatal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS})
+        std::signal(fatal, SIG_DFL);
+    const int devNull = open("/dev/null", O_WRONLY);
+    if (devNull >= 0) {
+        dup2(devNull, STDOUT_FILENO);
+        dup2(devNull, STDERR_FILENO);
+    }
+    if (addressLimit > 0) {
+        const rlimit limit{rlim_t(addressLimit), rlim_t(addressLimit)};
+        setrlimit(RLIMIT_AS, &limit);
+    }
+    bool ok = false;
+    try {
+        ok = work(fd);
+    } catch (...) {
+        ok = false;
+    }
+    // _exit: the parent's exit handlers and buffers are not the child's to run.
+    _exit(ok ? 0 : 1);
+}
+
+IsolatedCall::Outcome outcomeOf(int status)
+{
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status) == 0 ? IsolatedCall::Outcome::Finished : IsolatedCall::Outcome::Failed;
+    return IsolatedCall::Outcome::Crashed;
+}
+
+// Ends the child, whatever it is doing, and reaps it.
+void endChild(pid_t child)
+{
+    kill(child, SIGKILL);
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+
+// Reads until the child closes its end, the deadline passes or the output
+// grows too large. Returns Finished when the pipe reached its end.
+IsolatedCall::Outcome collect(int fd, const QDeadlineTimer &deadline, std::int64_t maxBytes, QByteArray &output)
+{
+    QByteArray chunk(ReadChunk, Qt::Uninitialized);
+    for (;;) {
+        pollfd watch{fd, POLLIN, 0};
+        const int ready = poll(&watch, 1, int(qMax<qint64>(0, deadline.remainingTime())));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return IsolatedCall::Outcome::TimedOut;
+        const ssize_t got = read(fd, chunk.data(), ReadChunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return IsolatedCall::Outcome::Finished;
+        if (output.size() + got > maxBytes)
+            return IsolatedCall::Outcome::TooMuchOutput;
+        output.append(chunk.constData(), got);
+    }
+}
+
+// Waits for a child that has closed its output to exit, within the deadline.
+IsolatedCall::Outcome reap(pid_t child, const QDeadlineTimer &deadline)
+{
+    for (;;) {
+        int status = 0;
+        const pid_t done = waitpid(child, &status, WNOHANG);
+        if (done == child)
+            return outcomeOf(status);
+        if (done < 0 && errno != EINTR)
+            return IsolatedCall::Outcome::Crashed;
+        if (deadline.hasExpired()) {
+            endChild(child);
+            return IsolatedCall::Outcome::TimedOut;
+        }
+        usleep(1000);
+    }
+}
+
+} // namespace
+
+IsolatedCall::Outcome IsolatedCall::Run(const std::function<bool(int)> &work, const Limits &limits, QByteArray &output)
+{
+    output.clear();
+    int pipeEnds[2];
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0)
+        return Outcome::NotStarted;
+    const std::int64_t addressLimit =
+        limits.extraAddressSpace > 0 ? currentAddressSpace() + limits.extraAddressSpace : 0;
+    std::fflush(nullptr); // or the child would inherit, and repeat, unwritten output
+    const QDeadlineTimer deadline(limits.timeoutMs);
+    const pid_t child = fork();
+    if (child < 0) {
+        close(pipeEnds[0]);
+        close(pipeEnds[1]);
+        return Outcome::NotStarted;
+    }
+    if (child == 0) {
+        close(pipeEnds[0]);
+        runChild(work, pipeEnds[1], addressLimit);
+    }
+    close(pipeEnds[1]);
+    Outcome outcome = collect(pipeEnds[0], deadline, limits.maxOutputBytes, output);
+    close(pipeEnds[0]);
+    if (outcome == Outcome::Finished)
+        outcome = reap(child, deadline);
+    else
+        endChild(child);
+    if (outcome != Outcome::Finished)
+        output.clear();
+    return outcome;
+}
+
+bool IsolatedCall::WriteAll(int fd, const void *data, std::size_t size)
+{
+    const char *bytes = static_cast<const char *>(data);
+    while (size > 0) {
+        const ssize_t written = write(fd, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes += written;
+        size -= std::size_t(written);
+    }
+    return true;
+}

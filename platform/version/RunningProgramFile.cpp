@@ -1,0 +1,8 @@
+#include "RunningProgramFile.h"
+
+#include <QCoreApplication>
+
+QString RunningProgramFile::ProgramFilePath()
+{
+    return QCoreApplication::applicationFilePath();
+}

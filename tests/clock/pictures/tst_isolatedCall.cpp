@@ -1,0 +1,91 @@
+// Work run in a child process: what comes back, and what a crash, a hang,
+// a flood of output or a runaway allocation in the child leave behind.
+#include "pictures/IsolatedCall.h"
+
+#include <QtTest>
+
+#include <csignal>
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+Q_DECLARE_METATYPE(IsolatedCall::Outcome)
+
+namespace {
+
+using Work = std::function<bool(int)>;
+
+const IsolatedCall::Limits Limits{3000, 64 * 1024, 256LL * 1024 * 1024};
+
+bool writeText(int fd) { return IsolatedCall::WriteAll(fd, "picture", 7); }
+
+bool allocateGigabytes(int fd)
+{
+    std::vector<char> huge(std::size_t(4) << 30, 'x'); // beyond the child's address space
+    return IsolatedCall::WriteAll(fd, huge.data(), 1);
+}
+
+bool flood(int fd)
+{
+    const std::vector<char> block(1 << 20, 'x');
+    return IsolatedCall::WriteAll(fd, block.data(), block.size());
+}
+
+} // namespace
+
+class tst_isolatedCall : public QObject
+{
+    Q_OBJECT
+private slots:
+    void outcomes_data();
+    void outcomes();
+    void parentGoesOnAfterwards();
+};
+
+void tst_isolatedCall::outcomes_data()
+{
+    QTest::addColumn<Work>("work");
+    QTest::addColumn<int>("timeoutMs");
+    QTest::addColumn<IsolatedCall::Outcome>("expected");
+    QTest::addColumn<QByteArray>("output");
+    using O = IsolatedCall::Outcome;
+    QTest::newRow("writes and succeeds") << Work(writeText) << 3000 << O::Finished << QByteArray("picture");
+    QTest::newRow("writes, then fails") << Work([](int fd) { return !writeText(fd); }) << 3000 << O::Failed << QByteArray();
+    QTest::newRow("crashes") << Work([](int) -> bool { std::raise(SIGSEGV); return true; }) << 3000 << O::Crashed
+                             << QByteArray();
+    QTest::newRow("aborts") << Work([](int) -> bool { std::abort(); }) << 3000 << O::Crashed << QByteArray();
+    QTest::newRow("hangs") << Work([](int) -> bool { for (;;) pause(); }) << 200 << O::TimedOut << QByteArray();
+    QTest::newRow("floods its output") << Work(flood) << 3000 << O::TooMuchOutput << QByteArray();
+    QTest::newRow("allocates gigabytes") << Work(allocateGigabytes) << 3000 << O::Failed << QByteArray();
+    QTest::newRow("throws") << Work([](int) -> bool { throw std::bad_alloc(); }) << 3000 << O::Failed << QByteArray();
+}
+
+void tst_isolatedCall::outcomes()
+{
+    QFETCH(Work, work);
+    QFETCH(int, timeoutMs);
+    QFETCH(IsolatedCall::Outcome, expected);
+    QFETCH(QByteArray, output);
+    IsolatedCall::Limits limits = Limits;
+    limits.timeoutMs = timeoutMs;
+    QByteArray got("left over");
+    QCOMPARE(IsolatedCall::Run(work, limits, got), expected);
+    QCOMPARE(got, output);
+}
+
+void tst_isolatedCall::parentGoesOnAfterwards()
+{
+    QByteArray got;
+    IsolatedCall::Run([](int) -> bool { std::abort(); }, Limits, got);
+    std::vector<char> fine(std::size_t(512) << 20, 'x'); // the child's cap was its own
+    QCOMPARE(fine.back(), 'x');
+    QCOMPARE(IsolatedCall::Run(writeText, Limits, got), IsolatedCall::Outcome::Finished);
+    // No child is left behind.
+    QCOMPARE(waitpid(-1, nullptr, WNOHANG), -1);
+}
+
+QTEST_MAIN(tst_isolatedCall)
+#include "tst_isolatedCall.moc"

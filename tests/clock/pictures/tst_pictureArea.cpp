@@ -1,0 +1,192 @@
+// The picture area and the loader in front of the decoders: the kind of a
+// file by its extension, BMP files, and how a picture fits the area.
+#include "JpegWriter.h"
+#include "PictureLoader.h"
+#include "TImage.h"
+#include "WmfWriter.h"
+
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+namespace {
+
+QImage solid(const QSize &size, const QColor &colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+QByteArray bmp(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+QByteArray wmf()
+{
+    WmfWriter writer(QRect(0, 0, 1000, 1000));
+    writer.window(QRect(0, 0, 1000, 1000)).brush(Qt::red).ellipse(QRect(0, 0, 1000, 1000));
+    return writer.bytes();
+}
+
+} // namespace
+
+class tst_pictureArea : public QObject
+{
+    Q_OBJECT
+private slots:
+    void kindByExtension_data();
+    void kindByExtension();
+    void loading_data();
+    void loading();
+    void fitsTheArea_data();
+    void fitsTheArea();
+    void failedLoadKeepsThePicture();
+    void grownAreaReadsThePictureAgain();
+
+private:
+    QString write(const QString &name, const QByteArray &bytes);
+    QTemporaryDir dir;
+};
+
+QString tst_pictureArea::write(const QString &name, const QByteArray &bytes)
+{
+    QFile file(dir.filePath(name));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return file.fileName();
+}
+
+void tst_pictureArea::kindByExtension_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<PictureLoader::Kind>("kind");
+    using K = PictureLoader::Kind;
+    QTest::newRow("bmp") << "C:/Reklamer/a.bmp" << K::Bmp;
+    QTest::newRow("BMP") << "/reklamer/A.BMP" << K::Bmp;
+    QTest::newRow("JPG") << "/reklamer/sponsor.JPG" << K::Jpeg;
+    QTest::newRow("Jpeg") << "/reklamer/sponsor.Jpeg" << K::Jpeg;
+    QTest::newRow("wmf") << "/reklamer/logo.wmf" << K::Wmf;
+    QTest::newRow("WmF") << "/reklamer/logo.WmF" << K::Wmf;
+    QTest::newRow("png") << "/reklamer/logo.png" << K::Unknown;
+    QTest::newRow("jpg hidden in the middle") << "/reklamer/logo.jpg.txt" << K::Unknown;
+    QTest::newRow("no extension") << "/reklamer/logo" << K::Unknown;
+    QTest::newRow("extension on the folder only") << "/reklamer.bmp/logo" << K::Unknown;
+}
+
+void tst_pictureArea::kindByExtension()
+{
+    QFETCH(QString, path);
+    QFETCH(PictureLoader::Kind, kind);
+    QCOMPARE(PictureLoader::KindOf(path), kind);
+}
+
+void tst_pictureArea::loading_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("expected"); // empty: the load fails
+    const QSize refused;
+    const QByteArray good = bmp(solid(QSize(40, 30), Qt::red));
+    QByteArray huge = good;
+    qToLittleEndian<qint32>(65000, huge.data() + 18);
+    qToLittleEndian<qint32>(65000, huge.data() + 22);
+    QByteArray hugePixelData = good;
+    qToLittleEndian<quint32>(0x7FFFFFF0, hugePixelData.data() + 10);
+    QTest::newRow("BMP") << "good.bmp" << good << QSize(40, 30);
+    QTest::newRow("BMP in capitals") << "GOOD.BMP" << good << QSize(40, 30);
+    QTest::newRow("JPEG") << "photo.jpeg" << JpegWriter::Encode(solid(QSize(40, 30), Qt::red)) << QSize(40, 30);
+    QTest::newRow("WMF") << "logo.WMF" << wmf() << QSize(300, 300);
+    QTest::newRow("BMP, cut short") << "cut.bmp" << good.left(good.size() / 2) << refused;
+    QTest::newRow("BMP, empty") << "empty.bmp" << QByteArray() << refused;
+    QTest::newRow("BMP, claims 65000 x 65000") << "huge.bmp" << huge << refused;
+    QTest::newRow("BMP, pixels beyond the file") << "far.bmp" << hugePixelData << refused;
+    QTest::newRow("BMP, a letter") << "letter.bmp" << QByteArray("Dear timekeeper") << refused;
+    QTest::newRow("a JPEG named .bmp") << "photo.bmp" << JpegWriter::Encode(solid(QSize(40, 30), Qt::red)) << refused;
+    QTest::newRow("a BMP named .jpg") << "drawing.jpg" << good << refused;
+    QTest::newRow("a BMP named .png") << "drawing.png" << good << refused;
+}
+
+void tst_pictureArea::loading()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, expected);
+    const QImage image = PictureLoader::Load(write(name, bytes), QSize(300, 300));
+    QCOMPARE(image.isNull(), expected.isEmpty());
+    if (!expected.isEmpty()) {
+        QCOMPARE(image.size(), expected);
+        const QColor centre = image.pixelColor(image.rect().center());
+        QVERIFY2(centre.red() > 200 && centre.green() < 60, qPrintable(centre.name()));
+    }
+}
+
+void tst_pictureArea::fitsTheArea_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("area");
+    QTest::addColumn<QRect>("expected");
+    QTest::newRow("wide picture, wide area") << QSize(400, 100) << QSize(800, 400) << QRect(0, 100, 800, 200);
+    QTest::newRow("wide picture, tall area") << QSize(400, 100) << QSize(300, 600) << QRect(0, 262, 300, 75);
+    QTest::newRow("tall picture, wide area") << QSize(100, 400) << QSize(800, 400) << QRect(350, 0, 100, 400);
+    QTest::newRow("tall picture, tall area") << QSize(100, 400) << QSize(300, 600) << QRect(75, 0, 150, 600);
+    QTest::newRow("small picture grows") << QSize(20, 10) << QSize(800, 400) << QRect(0, 0, 800, 400);
+    QTest::newRow("large picture shrinks") << QSize(4000, 1000) << QSize(800, 400) << QRect(0, 100, 800, 200);
+}
+
+void tst_pictureArea::fitsTheArea()
+{
+    QFETCH(QSize, picture);
+    QFETCH(QSize, area);
+    QFETCH(QRect, expected);
+    TImage image;
+    image.resize(area);
+    image.SetCenter(true);
+    image.SetPicture(solid(picture, Qt::yellow));
+    QCOMPARE(image.PictureRect(), expected);
+    const QImage screen = image.grab().toImage();
+    QCOMPARE(screen.pixelColor(expected.center()), QColor(Qt::yellow));
+    // Black around the picture, and nowhere else.
+    const QRect around = QRect(QPoint(0, 0), area);
+    for (const QPoint &p : {around.topLeft(), around.bottomRight()}) {
+        QCOMPARE(screen.pixelColor(p), expected.contains(p) ? QColor(Qt::yellow) : QColor(Qt::black));
+    }
+}
+
+void tst_pictureArea::failedLoadKeepsThePicture()
+{
+    TImage image;
+    image.resize(200, 100);
+    QVERIFY(!image.LoadFromFile(write(QStringLiteral("first.bmp"), QByteArray("broken"))));
+    QVERIFY(image.Picture().isNull());
+    QVERIFY(image.LoadFromFile(write(QStringLiteral("good.bmp"), bmp(solid(QSize(40, 30), Qt::red)))));
+    const qint64 before = image.Picture().cacheKey();
+    QVERIFY(!image.LoadFromFile(write(QStringLiteral("broken.jpg"), QByteArray("\xFF\xD8 broken"))));
+    QVERIFY(!image.LoadFromFile(dir.filePath(QStringLiteral("missing.wmf"))));
+    QCOMPARE(image.Picture().cacheKey(), before);
+}
+
+void tst_pictureArea::grownAreaReadsThePictureAgain()
+{
+    const QString photo = write(QStringLiteral("wide.jpg"), JpegWriter::Encode(solid(QSize(1600, 800), Qt::red)));
+    TImage image;
+    image.resize(200, 100);
+    image.show();
+    QVERIFY(image.LoadFromFile(photo));
+    QCOMPARE(image.Picture().size(), QSize(200, 100));  // an eighth covers the small area
+    image.resize(800, 400);
+    QTRY_COMPARE(image.Picture().size(), QSize(800, 400));
+    // A picture set directly has no file to read again.
+    image.SetPicture(solid(QSize(100, 50), Qt::blue));
+    image.resize(1600, 800);
+    QTest::qWait(TImage::SettleMs * 2);
+    QCOMPARE(image.Picture().size(), QSize(100, 50));
+}
+
+QTEST_MAIN(tst_pictureArea)
+#include "tst_pictureArea.moc"

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Starts the installed program in a real X server (Xvfb), clicks through one
+# end as a timekeeper would and checks what the window shows at each step:
+# red digits within two seconds of Start, green once the red count is over,
+# yellow at the warning time, the judges' sign, the setup dialog, the about box.
+# The grabs are kept as the README's screenshots.
+# Usage: smoke-xvfb.sh <build-dir> [screenshot-dir]
+set -euo pipefail
+build=$1
+shots=${2:-$build/screenshots}
+work=$(mktemp -d)
+mkdir -p "$shots"
+display=:$((90 + RANDOM % 100))
+program_pid=
+xvfb_pid=
+
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Share of a window grab in the given colour (0 to 1).
+share_of() {
+  convert "$1" -alpha off -fuzz 12% -fill black +opaque "$2" -fill white -opaque "$2" \
+    -colorspace gray -format '%[fx:mean]' info:
+}
+more_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+grab() { import -display "$display" -window "$1" "$shots/$2.png"; }
+
+# Waits up to $3 seconds for the window's grab to show colour $2 on at least 1% of it.
+wait_for_colour() {
+  local window=$1 colour=$2 seconds=$3 name=$4 end=$((SECONDS + $3))
+  while [ $SECONDS -le $end ]; do
+    grab "$window" "$name"
+    if more_than "$(share_of "$shots/$name.png" "$colour")" 0.01; then return 0; fi
+    sleep 0.2
+  done
+  fail "no $colour in the window within $seconds s ($name)"
+}
+
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+(cd "$work" && exec "$work/prefix/bin/vantix") >/dev/null 2>&1 &
+program_pid=$!
+main=$(xdotool search --sync --onlyvisible --name '^FletchWise $' | head -1)
+[ -n "$main" ] || fail "main window not found"
+sleep 0.5
+grab "$main" ready
+more_than 0.01 "$(share_of "$shots/ready.png" 'rgb(255,0,0)')" || fail "the ready screen shows a red count"
+
+# Setup: a short red time, a short shooting time, a warning time.
+click "$main" 364 469
+setup=$(xdotool search --sync --onlyvisible --name '^ Fletchwise Vantix Setup$' | head -1)
+[ -n "$setup" ] || fail "setup dialog not found"
+type_into() { click "$setup" "$1" "$2"; xdotool key --window "$setup" ctrl+a; xdotool type --window "$setup" "$3"; }
+type_into 220 22 "Smoke Test Open"
+type_into 166 83 12
+type_into 166 113 4
+type_into 166 144 5
+sleep 0.3
+grab "$setup" setup
+click "$setup" 499 212
+sleep 0.5
+[ "$(xdotool getwindowname "$main")" = "FletchWise - Smoke Test Open" ] || fail "title is '$(xdotool getwindowname "$main")'"
+
+# One wave: red within two seconds, green once the five red ticks are over, then yellow.
+click "$main" 60 469
+wait_for_colour "$main" 'rgb(255,0,0)' 2 red
+wait_for_colour "$main" 'rgb(0,128,0)' 7 green
+wait_for_colour "$main" 'rgb(255,255,0)' 10 yellow
+
+# Stop time shows the judges' sign in red; reset timer goes back to the ready screen.
+click "$main" 156 469
+wait_for_colour "$main" 'rgb(255,0,0)' 2 judge
+click "$main" 268 469
+sleep 0.5
+
+# The about box, closed with Enter.
+click "$main" 460 469
+about=$(xdotool search --sync --onlyvisible --name '^About$' | head -1)
+[ -n "$about" ] || fail "about box not found"
+sleep 0.3
+grab "$about" about
+xdotool mousemove --window "$about" 20 20 key Return
+sleep 0.5
+! xdotool search --onlyvisible --name '^About$' >/dev/null || fail "Enter did not close the about box"
+
+# Exit ends the program.
+click "$main" 588 469
+for _ in $(seq 30); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+! kill -0 "$program_pid" 2>/dev/null || fail "Exit did not end the program"
+program_pid=
+echo "smoke: ok, screenshots in $shots"
