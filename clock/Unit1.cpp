@@ -4,6 +4,7 @@
 #include "IMessageBoxes.h"
 #include "ISoundPlayer.h"
 #include "MPlayer.h"
+#include "TCounterLabel.h"
 #include "TImage.h"
 #include "TTimer.h"
 #include "Unit2.h"
@@ -66,8 +67,10 @@ void TForm1::createComponents()
     move(223, 141);
     resize(DesignClientWidth, DesignClientHeight);
 
-    SekunderTilbage = new QLabel(QStringLiteral("20"), this);
-    setBlackBackground(SekunderTilbage);
+    SekunderTilbage = new TCounterLabel(QStringLiteral("20"), this);
+    QPalette counterPalette = SekunderTilbage->palette();
+    counterPalette.setColor(QPalette::Window, Qt::black);
+    SekunderTilbage->setPalette(counterPalette);
     QFont counterFont(QStringLiteral("Arial Narrow"));
     counterFont.setBold(true);
     counterFont.setPixelSize(400);

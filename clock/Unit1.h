@@ -12,6 +12,7 @@
 class QLabel;
 class QListWidget;
 class QPushButton;
+class TCounterLabel;
 class TImage;
 class TMediaPlayer;
 class TTimer;
@@ -28,7 +29,7 @@ public:
     ~TForm1() override;
 
     // Components, named as in the window layout.
-    QLabel *SekunderTilbage = nullptr;
+    TCounterLabel *SekunderTilbage = nullptr;
     TImage *Billede = nullptr;
     QWidget *Panel1 = nullptr;
     TTimer *Timer1 = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TCounterLabel.h"
 #include "TImage.h"
 #include "TTimer.h"
 #include "TestPlatform.h"

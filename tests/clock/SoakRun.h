@@ -6,6 +6,7 @@
 // pictures fail, and stop time, reset wave and reset timer pressed now and then.
 
 #include "FakeFileDialog.h"
+#include "TCounterLabel.h"
 #include "TImage.h"
 #include "TTimer.h"
 #include "TestPlatform.h"

@@ -2,6 +2,7 @@
 
 #include "ISoundPlayer.h"
 #include "TTimer.h"
+#include "TCounterLabel.h"
 #include "Unit1.h"
 
 #include <QLabel>
