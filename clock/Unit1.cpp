@@ -17,6 +17,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <exception>
+
 using namespace uVantixStrings;
 
 namespace {
@@ -438,5 +440,12 @@ void TForm1::CdAfspillerPostClick(QObject *, TMPBtnType Button)
 
 void TForm1::OmKnapClick()
 {
-    ShowAboutBox();
+    // An error while the about box is prepared or shown has already released
+    // the box; it ends here, reported like any error the program does not
+    // expect, instead of travelling into the window system's event handling.
+    try {
+        ShowAboutBox();
+    } catch (const std::exception &error) {
+        MessageDlg(QString::fromLocal8Bit(error.what()), MessageKind::Error);
+    }
 }

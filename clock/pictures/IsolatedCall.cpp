@@ -26,8 +26,9 @@ std::int64_t currentAddressSpace()
     return pages * sysconf(_SC_PAGESIZE);
 }
 
-// In the child: nothing it prints reaches the program's output, and its
-// address space is capped so a runaway allocation fails there.
+// In the child: nothing it prints reaches the program's output, a crash
+// writes no core file, and its address space is capped so a runaway
+// allocation fails there.
 [[noreturn]] void runChild(const std::function<bool(int)> &work, int fd, std::int64_t addressLimit)
 {
     // A crash here is the child's alone: none of the parent's crash handlers runs for it.
@@ -38,6 +39,8 @@ std::int64_t currentAddressSpace()
         dup2(devNull, STDOUT_FILENO);
         dup2(devNull, STDERR_FILENO);
     }
+    const rlimit noCoreFile{0, 0}; // a crash leaves nothing on disk
+    setrlimit(RLIMIT_CORE, &noCoreFile);
     if (addressLimit > 0) {
         const rlimit limit{rlim_t(addressLimit), rlim_t(addressLimit)};
         setrlimit(RLIMIT_AS, &limit);

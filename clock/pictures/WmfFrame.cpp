@@ -1,11 +1,14 @@
 #include "WmfFrame.h"
 
+#include "PictureLimits.h"
+
 #include <QRect>
 #include <QtEndian>
 
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <set>
 #include <vector>
 
 namespace {
@@ -65,13 +68,46 @@ struct Window
     bool hasExtent = false;
 };
 
+// The metafile's object table: each new object takes the lowest free slot.
+class ObjectTable
+{
+public:
+    static constexpr int MaxSlots = 0xFFFF; // what the header can count
+
+    explicit ObjectTable(int initial)
+    {
+        for (int slot = 0; slot < initial; ++slot)
+            freeSlots.insert(slot);
+        size = initial;
+    }
+    // Returns the slot taken, or -1 when the table is full.
+    int take()
+    {
+        if (freeSlots.empty())
+            return size < MaxSlots ? size++ : -1;
+        const int slot = *freeSlots.begin();
+        freeSlots.erase(freeSlots.begin());
+        return slot;
+    }
+    void release(int slot)
+    {
+        if (slot < size)
+            freeSlots.insert(slot);
+    }
+    int count() const { return size; }
+
+private:
+    std::set<int> freeSlots;
+    int size = 0;
+};
+
 // What the frame needs to know after walking the records.
 struct Walk
 {
-    int endOfRecords = 0;   // where the EOF record starts, or where the whole records end
+    int endOfRecords = 0; // where the EOF record starts, or where the whole records end
     int maxRecordWords = 0;
     Window window;
-    std::vector<bool> objectTable; // the object table: which objectTable hold an object
+    ObjectTable objects{0};
 };
 
 class Reader
@@ -87,19 +123,8 @@ private:
     const QByteArray &data;
 };
 
-int takeSlot(std::vector<bool> &objectTable)
-{
-    for (std::size_t i = 0; i < objectTable.size(); ++i) {
-        if (!objectTable[i]) {
-            objectTable[i] = true;
-            return int(i);
-        }
-    }
-    objectTable.push_back(true);
-    return int(objectTable.size()) - 1;
-}
-
-void play(const Reader &in, int at, quint16 function, Walk &walk, std::vector<Window> &saved)
+// Follows one record; false when the metafile creates more objects than it can hold.
+bool play(const Reader &in, int at, quint16 function, Walk &walk, std::vector<Window> &saved)
 {
     const int params = at + 6;
     switch (function) {
@@ -125,16 +150,14 @@ void play(const Reader &in, int at, quint16 function, Walk &walk, std::vector<Wi
         }
         break;
     }
-    case DeleteObject: {
-        const std::size_t slot = in.u16(params);
-        if (slot < walk.objectTable.size())
-            walk.objectTable[slot] = false;
+    case DeleteObject:
+        walk.objects.release(in.u16(params));
         break;
-    }
     default:
         if (createsObject(function))
-            takeSlot(walk.objectTable);
+            return walk.objects.take() >= 0;
     }
+    return true;
 }
 
 // Walks the records up to EOF, or up to the first that is cut short or
@@ -142,7 +165,7 @@ void play(const Reader &in, int at, quint16 function, Walk &walk, std::vector<Wi
 Walk walkRecords(const Reader &in, int header, int size)
 {
     Walk walk;
-    walk.objectTable.assign(in.u16(header + 10), false);
+    walk.objects = ObjectTable(in.u16(header + 10));
     walk.maxRecordWords = int(in.u32(header + 12));
     std::vector<Window> saved;
     int at = header + HeaderSize;
@@ -151,9 +174,8 @@ Walk walkRecords(const Reader &in, int header, int size)
         const quint16 function = in.u16(at + 4);
         if (function == Eof || words < RecordHeaderWords || words > quint32(size - at) / 2)
             break;
-        if (words < RecordHeaderWords + paramsRead(function))
+        if (words < RecordHeaderWords + paramsRead(function) || !play(in, at, function, walk, saved))
             break;
-        play(in, at, function, walk, saved);
         at += int(words) * 2;
     }
     walk.endOfRecords = at;
@@ -189,12 +211,15 @@ void patch32(QByteArray &out, int at, quint32 value)
     qToLittleEndian(value, out.data() + at);
 }
 
-// An invisible rectangle over the frame: a null pen and a null brush in the
-// objectTable the metafile leaves free, then the rectangle.
+// An invisible rectangle over the frame: a null pen and a null brush in
+// the slots the metafile leaves free, then the rectangle. Returns the length
+// of the longest record added, in words; 0 when the table has no room.
 int appendFrame(QByteArray &out, Walk &walk, const QRect &frame)
 {
-    const int pen = takeSlot(walk.objectTable);
-    const int brush = takeSlot(walk.objectTable);
+    const int pen = walk.objects.take();
+    const int brush = walk.objects.take();
+    if (pen < 0 || brush < 0)
+        return 0;
     constexpr quint16 NullPen = 5, NullBrush = 1;
     appendRecord(out, CreatePenIndirect, {NullPen, 0, 0, 0, 0});
     appendRecord(out, CreateBrushIndirect, {NullBrush, 0, 0, 0});
@@ -202,7 +227,7 @@ int appendFrame(QByteArray &out, Walk &walk, const QRect &frame)
     appendRecord(out, SelectObject, {quint16(brush)});
     appendRecord(out, Rectangle,
                  {quint16(frame.bottom()), quint16(frame.right()), quint16(frame.top()), quint16(frame.left())});
-    return 8; // the longest of these records, in words
+    return RecordHeaderWords + 5;
 }
 
 // The frame in logical units, as left, top, right, bottom in a QRect's
@@ -236,6 +261,14 @@ int guessedUnitsPerInch(int width, int height)
     return std::int64_t(width) * height < 1024 * 1024 ? 72 : 1440;
 }
 
+void sealPlaceable(QByteArray &header)
+{
+    quint16 checksum = 0;
+    for (int at = 0; at < PlaceableSize - 2; at += 2)
+        checksum ^= qFromLittleEndian<quint16>(header.constData() + at);
+    patch16(header, PlaceableSize - 2, checksum);
+}
+
 QByteArray placeableHeader(const QRect &frame)
 {
     QByteArray header(PlaceableSize, '\0');
@@ -244,30 +277,49 @@ QByteArray placeableHeader(const QRect &frame)
                           guessedUnitsPerInch(frame.right() - frame.left(), frame.bottom() - frame.top())};
     for (int i = 0; i < 5; ++i)
         patch16(header, 6 + 2 * i, quint16(values[i]));
-    quint16 checksum = 0;
-    for (int at = 0; at < PlaceableSize - 2; at += 2)
-        checksum ^= qFromLittleEndian<quint16>(header.constData() + at);
-    patch16(header, PlaceableSize - 2, checksum);
+    sealPlaceable(header);
     return header;
+}
+
+bool isPlaceable(const Reader &in)
+{
+    return in.has(0, PlaceableSize) && in.u32(0) == PlaceableKey;
 }
 
 } // namespace
 
-QSizeF WmfFrame::SizeInInches(const QByteArray &metafile)
+QSize WmfFrame::BoundingBox(const QByteArray &metafile)
 {
     const Reader in(metafile);
-    if (!in.has(0, PlaceableSize) || in.u32(0) != PlaceableKey)
+    if (!isPlaceable(in))
         return {};
-    const int width = std::abs(in.s16(10) - in.s16(6));
-    const int height = std::abs(in.s16(12) - in.s16(8));
-    const int unitsPerInch = in.u16(14) != 0 ? in.u16(14) : guessedUnitsPerInch(width, height);
-    return QSizeF(width, height) / unitsPerInch;
+    return QSize(std::abs(in.s16(10) - in.s16(6)), std::abs(in.s16(12) - in.s16(8)));
+}
+
+int WmfFrame::UnitsPerInch(const QByteArray &metafile)
+{
+    const Reader in(metafile);
+    const QSize box = BoundingBox(metafile);
+    if (box.isEmpty())
+        return 0;
+    return in.u16(14) != 0 ? in.u16(14) : guessedUnitsPerInch(box.width(), box.height());
+}
+
+QByteArray WmfFrame::WithUnitsPerInch(QByteArray metafile, int unitsPerInch)
+{
+    if (!isPlaceable(Reader(metafile)))
+        return metafile;
+    patch16(metafile, 14, quint16(unitsPerInch));
+    sealPlaceable(metafile);
+    return metafile;
 }
 
 QByteArray WmfFrame::Framed(const QByteArray &data)
 {
     const Reader in(data);
-    const bool placeable = in.has(0, 4) && in.u32(0) == PlaceableKey;
+    if (data.size() > PictureLimits::MaxWmfFileBytes)
+        return {};
+    const bool placeable = isPlaceable(in);
     const int header = placeable ? PlaceableSize : 0;
     if (!in.has(header, HeaderSize))
         return {};
@@ -283,7 +335,7 @@ QByteArray WmfFrame::Framed(const QByteArray &data)
         longest = std::max(longest, appendFrame(out, walk, frame));
     appendRecord(out, Eof, {});
     patch32(out, header + 6, quint32((out.size() - header) / 2));
-    patch16(out, header + 10, quint16(std::min<std::size_t>(walk.objectTable.size(), 0xFFFF)));
+    patch16(out, header + 10, quint16(walk.objects.count()));
     patch32(out, header + 12, quint32(longest));
     if (framed && !placeable)
         out.prepend(placeableHeader(frame));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSizeF>
+#include <QSize>
 
 // Prepares a Windows metafile for rendering. The renderer fits the extent of
 // what the metafile draws to the picture's size, which stretches a drawing
@@ -17,7 +17,11 @@ public:
     // Returns the framed metafile, or an empty array when data is not a
     // Windows metafile.
     static QByteArray Framed(const QByteArray &data);
-    // The size in inches that a placeable header gives a metafile, as the
-    // renderer reads it; an empty size when it has no such header.
-    static QSizeF SizeInInches(const QByteArray &metafile);
+    // The placeable header's bounding box, in logical units; an empty size
+    // when the metafile has no such header.
+    static QSize BoundingBox(const QByteArray &metafile);
+    // The header's units per inch, or the renderer's guess when it gives none.
+    static int UnitsPerInch(const QByteArray &metafile);
+    // The metafile with the header's units per inch replaced.
+    static QByteArray WithUnitsPerInch(QByteArray metafile, int unitsPerInch);
 };

@@ -8,6 +8,7 @@
 
 #include <Magick++.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -71,31 +72,51 @@ Magick::Image readAt(const Magick::Blob &blob, double density, bool ping)
     return image;
 }
 
-// The density at which the picture fits the area. The size in inches comes
-// from the placeable header when there is one, else from the renderer itself.
-double densityToFit(const QByteArray &metafile, const Magick::Blob &blob, const QSize &fitSize)
+// How a picture is drawn: the metafile, and the density to draw it at.
+struct Drawing
 {
-    QSizeF inches = WmfFrame::SizeInInches(metafile);
-    if (inches.isEmpty()) {
-        const Magick::Image probe = readAt(blob, ProbeDensity, true);
-        inches = QSizeF(double(probe.columns()), double(probe.rows())) / ProbeDensity;
-    }
+    QByteArray metafile;
+    double density = 0;
+};
+
+// ImageMagick draws a picture at a density of a fraction of a dot an inch
+// (a frame of thousands of inches) thousands of times slower than the same
+// pixels at an ordinary density. So the header's units per inch are set to
+// give the pixels wanted at about 96 dots an inch.
+Drawing placeableToFit(const QByteArray &metafile, const QSize &fitSize)
+{
+    const QSize box = WmfFrame::BoundingBox(metafile);
+    const double pixelsPerUnit =
+        fitSize.isEmpty() ? std::min({DefaultDensity / WmfFrame::UnitsPerInch(metafile), OwnSizeBound / box.width(),
+                                      OwnSizeBound / box.height()})
+                          : std::min(double(fitSize.width()) / box.width(), double(fitSize.height()) / box.height());
+    const int unitsPerInch = std::clamp(int(std::lround(DefaultDensity / pixelsPerUnit)), 1, 0xFFFF);
+    return {WmfFrame::WithUnitsPerInch(metafile, unitsPerInch), pixelsPerUnit * unitsPerInch};
+}
+
+// A metafile without a placeable header has only the size the renderer gives it.
+Drawing unplacedToFit(const QByteArray &metafile, const QSize &fitSize)
+{
+    const Magick::Blob blob(metafile.constData(), std::size_t(metafile.size()));
+    const Magick::Image probe = readAt(blob, ProbeDensity, true);
+    const QSizeF inches = QSizeF(double(probe.columns()), double(probe.rows())) / ProbeDensity;
     if (inches.isEmpty())
-        return 0;
+        return {};
     const double toFit = fitSize.isEmpty() ? std::min(OwnSizeBound / inches.width(), OwnSizeBound / inches.height())
                                            : std::min(fitSize.width() / inches.width(), fitSize.height() / inches.height());
-    return fitSize.isEmpty() ? std::min(DefaultDensity, toFit) : toFit;
+    return {metafile, fitSize.isEmpty() ? std::min(DefaultDensity, toFit) : toFit};
 }
 
 bool renderInChild(const QByteArray &metafile, const QSize &fitSize, int fd)
 {
     Magick::InitializeMagick(nullptr);
     limitMagick();
-    const Magick::Blob blob(metafile.constData(), std::size_t(metafile.size()));
-    const double density = densityToFit(metafile, blob, fitSize);
-    if (!(density > 0))
+    const Drawing drawing = WmfFrame::BoundingBox(metafile).isEmpty() ? unplacedToFit(metafile, fitSize)
+                                                                      : placeableToFit(metafile, fitSize);
+    if (!(drawing.density > 0))
         return false;
-    Magick::Image image = readAt(blob, density, false);
+    const Magick::Blob blob(drawing.metafile.constData(), std::size_t(drawing.metafile.size()));
+    Magick::Image image = readAt(blob, drawing.density, false);
     const Header header{std::uint32_t(image.columns()), std::uint32_t(image.rows())};
     if (!PictureLimits::fitsDecodedBound(QSize(int(header.width), int(header.height))))
         return false;

@@ -5,6 +5,7 @@
 // refused number, or with times that do not fit together, shows one error box
 // and changes none of the entered numbers, while the name is taken every time.
 
+#include "FuzzRequire.h"
 #include "FakeFileDialog.h"
 #include "FakeFileSystem.h"
 #include "FakeMessageBoxes.h"
@@ -79,12 +80,6 @@ std::optional<std::uint8_t> referenceByte(const QString &field)
     return static_cast<std::uint8_t>(*value);
 }
 
-void require(bool holds)
-{
-    if (!holds)
-        std::abort();
-}
-
 // The first byte picks how the rest becomes text: Latin-1 keeps every byte
 // one character, UTF-8 and UTF-16 bring in the characters beyond ASCII
 // (other scripts' digits, full-width signs) that must all be refused.
@@ -100,17 +95,21 @@ QString textOf(const std::uint8_t *data, std::size_t size)
     case 1:
         return QString::fromUtf8(rest, length);
     default:
-        return QString(reinterpret_cast<const QChar *>(rest), length / 2);
+        break;
     }
+    QString units;
+    for (qsizetype at = 0; at + 1 < length; at += 2)
+        units.append(QChar(char16_t(std::uint8_t(rest[at]) | (std::uint8_t(rest[at + 1]) << 8))));
+    return units;
 }
 
 void checkReader(const QString &text)
 {
     const std::optional<std::int32_t> parsed = WholeNumber::Parse(text);
-    require(parsed == referenceParse(text));
+    REQUIRE(parsed == referenceParse(text));
     const std::optional<std::uint8_t> byte = WholeNumber::ParseByte(text);
-    require(byte == referenceByte(text));
-    require(byte.has_value() == (parsed && *parsed >= 0 && *parsed <= 255));
+    REQUIRE(byte == referenceByte(text));
+    REQUIRE(byte.has_value() == (parsed && *parsed >= 0 && *parsed <= 255));
 }
 
 struct Dialog
@@ -160,24 +159,24 @@ void checkDialog(const QString &text)
     form.setResult(QDialog::Rejected);
     form.Btn_okClick();
 
-    require(form.EnteredTournamentName == form.Staevnenavn->text());
+    REQUIRE(form.EnteredTournamentName == form.Staevnenavn->text());
     const bool numbers = waves && shooting && yellow && red;
     const bool fitting = numbers && *shooting >= *yellow && *red >= 5;
     if (fitting) {
-        require(dialog->messageBoxes.shown.isEmpty());
-        require(form.result() == QDialog::Accepted);
-        require(enteredOf(form) == Entered{*shooting, *yellow, *red, *waves});
+        REQUIRE(dialog->messageBoxes.shown.isEmpty());
+        REQUIRE(form.result() == QDialog::Accepted);
+        REQUIRE((enteredOf(form) == Entered{*shooting, *yellow, *red, *waves}));
         return;
     }
-    require(form.result() == QDialog::Rejected);
-    require(enteredOf(form) == before);
-    require(dialog->messageBoxes.shown.size() == 1);
+    REQUIRE(form.result() == QDialog::Rejected);
+    REQUIRE(enteredOf(form) == before);
+    REQUIRE(dialog->messageBoxes.shown.size() == 1);
     const FakeMessageBoxes::Shown &box = dialog->messageBoxes.shown.front();
-    require(box.kind == MessageKind::Error);
+    REQUIRE(box.kind == MessageKind::Error);
     const QString expected = numbers ? uVantixStrings::TotalLessThanYellow + QLatin1Char('\r')
                                            + uVantixStrings::RedLessThanFive
                                      : uVantixStrings::WholeNumbers;
-    require(box.text == expected);
+    REQUIRE(box.text == expected);
 }
 
 } // namespace

@@ -70,7 +70,9 @@ std::uint32_t CdDisc::readToc(CdIo_t *cdio, DiscToc &contents)
     if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0)
         return MCIERR_DEVICE_NOT_READY;
     const lsn_t leadout = cdio_get_track_lsn(cdio, CDIO_CDROM_LEADOUT_TRACK);
-    if (leadout == CDIO_INVALID_LSN)
+    // A disc image can claim any length; one longer than the time formats
+    // can count is no audio disc.
+    if (leadout == CDIO_INVALID_LSN || leadout > DiscToc::LastPosition)
         return MCIERR_DEVICE_NOT_READY;
     std::vector<DiscTrack> tracks;
     for (int number = first; number < first + count; ++number) {

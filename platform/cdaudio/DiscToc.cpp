@@ -127,7 +127,12 @@ std::optional<std::int32_t> DiscToc::Decode(std::uint32_t position, std::uint32_
         if (absolute)
             sector = *absolute - LeadInSectors;
     } else if (format == MCI_FORMAT_MILLISECONDS) {
-        sector = static_cast<std::int32_t>(static_cast<std::int64_t>(position) * SectorsPerSecond / 1000) - LeadInSectors;
+        // A sector lasts 13 1/3 ms, so a position in whole milliseconds lies
+        // up to a sector's fraction before the sector it was made from:
+        // rounding to the nearest sector takes every reported position back
+        // to its own sector rather than the one before.
+        const std::int64_t scaled = static_cast<std::int64_t>(position) * SectorsPerSecond;
+        sector = static_cast<std::int32_t>((scaled + 500) / 1000) - LeadInSectors;
     }
     if (!sector || tracks.empty() || *sector < tracks.front().start || *sector > tracks.back().end)
         return std::nullopt;

@@ -24,6 +24,9 @@ public:
     static constexpr int SectorsPerSecond = 75;
     // A position in the MSF format counts the two-second lead-in before the first sector.
     static constexpr int LeadInSectors = 150;
+    // The furthest position the MSF format can name (255:59:74 with the
+    // lead-in); a disc must end by it, or its positions would wrap around.
+    static constexpr std::int32_t LastPosition = 256 * 60 * SectorsPerSecond - 1 - LeadInSectors;
 
     DiscToc() = default;
     explicit DiscToc(std::vector<DiscTrack> tracks);

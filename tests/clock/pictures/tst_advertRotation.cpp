@@ -70,24 +70,22 @@ private:
 
 void tst_advertRotation::initTestCase()
 {
-    const auto write = [this](const QString &name, const QByteArray &bytes) {
-        QFile out(file(name));
+    const auto write = [this](const char *name, const QByteArray &bytes) {
+        QFile out(file(QLatin1String(name)));
         return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
     };
     QVERIFY(solid(Qt::red).save(file(QStringLiteral("P1"))));
-    QVERIFY(write(QStringLiteral("P2"), JpegWriter::Encode(solid(Qt::green))));
+    QVERIFY(write("P2", JpegWriter::Encode(solid(Qt::green))));
     QVERIFY(solid(Qt::blue).save(file(QStringLiteral("P3"))));
-    QVERIFY(write(QStringLiteral("X2"), JpegWriter::Encode(solid(Qt::green)).mid(20)));
-    QVERIFY(write(QStringLiteral("X3"), "Dear timekeeper, this is not a picture."));
+    QVERIFY(write("X2", JpegWriter::Encode(solid(Qt::green)).mid(20)));
+    QVERIFY(write("X3", "Dear timekeeper, this is not a picture."));
 }
 
 QString tst_advertRotation::file(const QString &name) const
 {
-    static const QHash<QString, QString> files{
-        {QStringLiteral("P1"), QStringLiteral("P1.bmp")}, {QStringLiteral("P2"), QStringLiteral("P2.JPG")},
-        {QStringLiteral("P3"), QStringLiteral("P3.bmp")}, {QStringLiteral("X1"), QStringLiteral("X1.bmp")},
-        {QStringLiteral("X2"), QStringLiteral("X2.jpg")}, {QStringLiteral("X3"), QStringLiteral("X3.bmp")}};
-    return dir.filePath(files.value(name));
+    // P2 is a JPEG with its extension in capitals; X1 does not exist.
+    const char *suffix = name == QLatin1String("P2") ? ".JPG" : name == QLatin1String("X2") ? ".jpg" : ".bmp";
+    return dir.filePath(name + QLatin1String(suffix));
 }
 
 void tst_advertRotation::init()

@@ -1,6 +1,7 @@
 // Windows metafiles through ImageMagick: shapes, letters, proportions, the
 // fit to the area, and damaged and hostile files.
 #include "WmfWriter.h"
+#include "pictures/WmfFrame.h"
 #include "pictures/WmfRenderer.h"
 
 #include <QtTest>
@@ -61,6 +62,7 @@ private slots:
     void damagedShowsTheWholeRecords();
     void refused_data();
     void refused();
+    void framingStopsAtAFullObjectTable();
 };
 
 void tst_wmfRenderer::drawsShapesOnTransparency()
@@ -176,6 +178,21 @@ void tst_wmfRenderer::refused()
 {
     QFETCH(QByteArray, metafile);
     QVERIFY(WmfRenderer::RenderData(metafile, QSize(800, 400)).isNull());
+}
+
+void tst_wmfRenderer::framingStopsAtAFullObjectTable()
+{
+    // More objects than a metafile can count: the records from the first
+    // that finds no slot on are dropped, and the frame finds no room either.
+    WmfWriter flood(Frame);
+    flood.window(Frame).brush(Qt::red).ellipse(Circle);
+    for (int i = 0; i < 70000; ++i)
+        flood.record(0x02FC, {0, 0, 0, 0});
+    const QByteArray framed = WmfFrame::Framed(flood.bytes());
+    QCOMPARE(qFromLittleEndian<quint16>(framed.constData() + 22 + 10), quint16(0xFFFF));
+    // Headers, window, brush, select, ellipse; the creates that found a slot; EOF.
+    const qsizetype kept = 22 + 18 + 2 * 10 + 14 + 8 + 14 + 65534 * 14 + 6;
+    QCOMPARE(framed.size(), kept);
 }
 
 QTEST_MAIN(tst_wmfRenderer)

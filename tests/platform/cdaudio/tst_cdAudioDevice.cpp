@@ -1,6 +1,7 @@
 // The CD audio device on a generated disc image, heard through an output
 // that takes exactly what the test lets it.
 #include "CdAudioDevice.h"
+#include "DiscToc.h"
 #include "DiscImage.h"
 #include "FakeAudioOutput.h"
 #include "NotifyCatcher.h"
@@ -277,6 +278,7 @@ void TestCdAudioDevice::openFailures_data()
     QTest::newRow("no such image") << QStringLiteral("missing") << MCIERR_DEVICE_NOT_READY;
     QTest::newRow("data disc") << QStringLiteral("data") << CDERR_NO_AUDIO_TRACKS;
     QTest::newRow("not a cue sheet") << QStringLiteral("garbage") << MCIERR_DEVICE_NOT_READY;
+    QTest::newRow("longer than positions can count") << QStringLiteral("endless") << MCIERR_DEVICE_NOT_READY;
 }
 
 void TestCdAudioDevice::openFailures()
@@ -290,6 +292,12 @@ void TestCdAudioDevice::openFailures()
         QFile file(source);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("this is no cue sheet\n\x01\x02");
+    }
+    if (disc == QLatin1String("endless")) {
+        // One sector past 255:59:74, written sparse.
+        source = DiscImage::write(folder->path(), disc, {{1}});
+        QFile bin(DiscImage::binOf(source));
+        QVERIFY(bin.resize(qint64(DiscToc::LastPosition + 1) * DiscImage::SectorBytes));
     }
     CdAudioDevice broken(source, out->factory());
     MciParms parms;

@@ -97,7 +97,7 @@ void TestDiscToc::everySectorRoundTrips()
 {
     const DiscToc toc = threeTracks();
     for (std::int32_t sector = 0; sector <= 565; ++sector) {
-        for (std::uint32_t format : {MCI_FORMAT_TMSF, MCI_FORMAT_MSF}) {
+        for (std::uint32_t format : {MCI_FORMAT_TMSF, MCI_FORMAT_MSF, MCI_FORMAT_MILLISECONDS}) {
             const auto back = toc.Decode(toc.Encode(sector, format), format);
             QVERIFY2(back && *back == sector, qPrintable(QString::number(sector)));
         }
