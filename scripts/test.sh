@@ -14,7 +14,7 @@ bash "$here/scripts/build.sh"
 
 VANTIX_BUILD_DIR=$sanitized bash "$here/scripts/build.sh" \
   -DCMAKE_BUILD_TYPE=Debug -DVANTIX_SANITIZE=ON -DVANTIX_BUILD_BENCH=OFF
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$here/tests/sanitizer-leaks.supp:print_suppressions=0
 (cd "$sanitized" && ctest --output-on-failure --timeout 900 -j2 -E '^install_and_package$')
