@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -105,7 +106,7 @@ private:
 struct Walk
 {
     int endOfRecords = 0; // where the EOF record starts, or where the whole records end
-    int maxRecordWords = 0;
+    int maxRecordWords = RecordHeaderWords; // the longest record kept, the EOF record at least
     Window window;
     ObjectTable objects{0};
 };
@@ -166,7 +167,6 @@ Walk walkRecords(const Reader &in, int header, int size)
 {
     Walk walk;
     walk.objects = ObjectTable(in.u16(header + 10));
-    walk.maxRecordWords = int(in.u32(header + 12));
     std::vector<Window> saved;
     int at = header + HeaderSize;
     while (in.has(at, RecordHeaderWords * 2)) {
@@ -176,6 +176,9 @@ Walk walkRecords(const Reader &in, int header, int size)
             break;
         if (words < RecordHeaderWords + paramsRead(function) || !play(in, at, function, walk, saved))
             break;
+        // The header's own claim is not taken: a damaged file may claim less
+        // than its records hold, and the header handed on tells the truth.
+        walk.maxRecordWords = std::max(walk.maxRecordWords, int(words));
         at += int(words) * 2;
     }
     walk.endOfRecords = at;

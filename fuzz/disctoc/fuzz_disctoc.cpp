@@ -3,10 +3,11 @@
 // line gives (written sparse, so long discs cost nothing).
 // Must hold: a disc that cannot be used is refused with "not ready" or "no
 // audio tracks", the same through the device as directly; an opened disc has
-// 1 to 99 tracks, each inside the disc and in order, with its music between
-// the first and the last audio track; sectors outside the disc are never
-// read; and through the device every track's position and the disc's length
-// are positions that a seek takes back to exactly, in each time format.
+// 1 to 99 tracks, each inside the disc, and when they do not overlap its
+// music runs from the first audio track to the last; sectors outside the disc
+// are never read; and through the device every track's position and the
+// disc's length are positions that a seek takes back to exactly, and every
+// track's length is exact, in each time format.
 
 #include "FuzzRequire.h"
 #include "CdAudioDevice.h"
@@ -193,7 +194,9 @@ void checkDevice(std::uint32_t openError, const DiscToc *toc)
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     static QCoreApplication application(*argc, *argv);
-    folder = new QTemporaryDir;
+    // Removed with everything in it when the run ends.
+    static QTemporaryDir scratch;
+    folder = &scratch;
     return folder->isValid() ? 0 : 1;
 }
 

@@ -63,6 +63,8 @@ private slots:
     void refused_data();
     void refused();
     void framingStopsAtAFullObjectTable();
+    void framingTellsTheLongestRecord_data();
+    void framingTellsTheLongestRecord();
 };
 
 void tst_wmfRenderer::drawsShapesOnTransparency()
@@ -193,6 +195,28 @@ void tst_wmfRenderer::framingStopsAtAFullObjectTable()
     // Headers, window, brush, select, ellipse; the creates that found a slot; EOF.
     const qsizetype kept = 22 + 18 + 2 * 10 + 14 + 8 + 14 + 65534 * 14 + 6;
     QCOMPARE(framed.size(), kept);
+}
+
+void tst_wmfRenderer::framingTellsTheLongestRecord_data()
+{
+    QTest::addColumn<quint32>("claimed"); // the header's longest record, in words
+    QTest::newRow("claims less than its records hold") << 1u;
+    QTest::newRow("claims nothing") << 0u;
+    QTest::newRow("claims far more") << 0xFFFFFFFFu;
+}
+
+void tst_wmfRenderer::framingTellsTheLongestRecord()
+{
+    // The framed header gives the longest record there is, whatever the
+    // file claimed: here the triangle's, which is longer than the frame's.
+    QFETCH(quint32, claimed);
+    QByteArray metafile = shapes().bytes();
+    constexpr int LongestAt = 22 + 12;
+    const quint32 honest = qFromLittleEndian<quint32>(metafile.constData() + LongestAt);
+    QCOMPARE(honest, 3u + 1u + 2u * quint32(Triangle.size()));
+    qToLittleEndian(claimed, metafile.data() + LongestAt);
+    const QByteArray framed = WmfFrame::Framed(metafile);
+    QCOMPARE(qFromLittleEndian<quint32>(framed.constData() + LongestAt), honest);
 }
 
 QTEST_MAIN(tst_wmfRenderer)
