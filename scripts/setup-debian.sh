@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   # picture decoding: JPEG through libjpeg, WMF through Magick++ (whose WMF
   # coder draws the standard metafile fonts with the URW base 35 fonts)
-  libjpeg62-turbo-dev libmagick++-6.q16-dev fonts-urw-base35
+  libjpeg62-turbo-dev libmagick++-6.q16-dev libmagickcore-6.q16-6-extra fonts-urw-base35
   # CD audio
   libcdio-dev
   # the counter's font (metric twin of Arial Narrow) and the button font
