@@ -10,12 +10,10 @@
 
 #include "FuzzRequire.h"
 #include "PictureLoader.h"
+#include "PictureScratch.h"
 #include "WmfFrameCheck.h"
 #include "pictures/PictureLimits.h"
 
-#include <QFile>
-#include <QGuiApplication>
-#include <QTemporaryDir>
 
 #include <cstdint>
 #include <iterator>
@@ -28,27 +26,16 @@ const QSize Areas[] = {QSize(), QSize(1920, 1080), QSize(320, 200), QSize(1, 1),
 // A picture drawn at its own size is at most this many pixels a side.
 constexpr int OwnSizeBound = 1024;
 
-QTemporaryDir *folder = nullptr;
-
 QString writeMetafile(const QByteArray &bytes)
 {
-    const QString path = folder->filePath(QStringLiteral("advert.wmf"));
-    QFile file(path);
-    REQUIRE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    REQUIRE(file.write(bytes) == bytes.size());
-    return path;
+    return PictureScratch::write(QStringLiteral("advert.wmf"), bytes.constData(), bytes.size());
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication application(*argc, *argv);
-    // Removed with everything in it when the run ends.
-    static QTemporaryDir scratch;
-    folder = &scratch;
-    return folder->isValid() ? 0 : 1;
+    return PictureScratch::initialize(argc, argv);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)

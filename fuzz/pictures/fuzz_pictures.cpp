@@ -10,12 +10,10 @@
 
 #include "FuzzRequire.h"
 #include "PictureLoader.h"
+#include "PictureScratch.h"
 #include "WmfFrameCheck.h"
 #include "pictures/PictureLimits.h"
 
-#include <QFile>
-#include <QGuiApplication>
-#include <QTemporaryDir>
 
 #include <cstdint>
 #include <iterator>
@@ -39,27 +37,17 @@ constexpr Extension Extensions[] = {
 // narrow strip, which stretches the fit one way.
 const QSize Areas[] = {QSize(), QSize(1920, 1080), QSize(320, 200), QSize(1, 1), QSize(2000, 3)};
 
-QTemporaryDir *folder = nullptr;
-
 QString writePicture(const Extension &extension, const std::uint8_t *data, std::size_t size)
 {
-    const QString path = folder->filePath(QStringLiteral("advert.") + QLatin1String(extension.suffix));
-    QFile file(path);
-    REQUIRE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    REQUIRE(file.write(reinterpret_cast<const char *>(data), qint64(size)) == qint64(size));
-    return path;
+    return PictureScratch::write(QStringLiteral("advert.") + QLatin1String(extension.suffix),
+                                 reinterpret_cast<const char *>(data), qint64(size));
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication application(*argc, *argv);
-    // Removed with everything in it when the run ends.
-    static QTemporaryDir scratch;
-    folder = &scratch;
-    return folder->isValid() ? 0 : 1;
+    return PictureScratch::initialize(argc, argv);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
