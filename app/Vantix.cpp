@@ -2,6 +2,7 @@
 // window and then the setup dialog, and runs until the main window closes.
 
 #include "CdAudioDevice.h"
+#include "CommandLine.h"
 #include "DesktopShell.h"
 #include "LocalFileSystem.h"
 #include "QtFileDialog.h"
@@ -14,11 +15,17 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     // The program's title for the desktop; window captions stay as each window sets them.
     QApplication::setApplicationName(QStringLiteral("FletchWise Pilvagt"));
+    // The program needs no argument; what it cannot use is said and ignored.
+    const CommandLine commandLine = CommandLine::Parse(QApplication::arguments().mid(1));
+    for (const QString &problem : commandLine.problems)
+        std::fprintf(stderr, "vantix: %s\n", problem.toLocal8Bit().constData());
 
     LocalFileSystem fileSystem;
     FileSystem::install(&fileSystem);

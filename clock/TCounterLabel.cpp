@@ -27,6 +27,15 @@ void TCounterLabel::changeText(const QString &text, Qt::Alignment alignment)
     caption = text;
     align = alignment;
     update(before | textArea());
+    emit changed();
+}
+
+void TCounterLabel::setVisible(bool visible)
+{
+    const bool wasHidden = isHidden();
+    QWidget::setVisible(visible);
+    if (wasHidden != isHidden())
+        emit changed();
 }
 
 QRect TCounterLabel::textArea() const
@@ -54,4 +63,6 @@ void TCounterLabel::changeEvent(QEvent *event)
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
         update();
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        emit changed();
 }

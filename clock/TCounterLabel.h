@@ -20,6 +20,13 @@ public:
     // Where the text is drawn, with room for the glyphs' overhang.
     QRect textArea() const;
 
+    void setVisible(bool visible) override;
+
+signals:
+    // The text, alignment, colour or visibility changed: what the archers
+    // see is announced again.
+    void changed();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;

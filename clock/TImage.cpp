@@ -36,6 +36,15 @@ void TImage::SetPicture(const QImage &image)
     sourcePath.clear();
     settle.stop();
     update();
+    emit changed();
+}
+
+void TImage::setVisible(bool visible)
+{
+    const bool wasHidden = isHidden();
+    QWidget::setVisible(visible);
+    if (wasHidden != isHidden())
+        emit changed();
 }
 
 void TImage::SetCenter(bool on)
@@ -75,6 +84,7 @@ void TImage::refreshForSize()
     picture = sharper;
     scaledCache = QImage();
     update();
+    emit changed();
 }
 
 void TImage::resizeEvent(QResizeEvent *event)

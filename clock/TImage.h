@@ -34,6 +34,12 @@ public:
     // picture again.
     static constexpr int SettleMs = 200;
 
+    void setVisible(bool visible) override;
+
+signals:
+    // The picture or the area's visibility changed.
+    void changed();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

@@ -52,6 +52,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     mapFonts();
     createComponents();
     FormCreate();
+    publishScreen();
 }
 
 TForm1::~TForm1()
@@ -109,6 +110,9 @@ void TForm1::createComponents()
     connect(AfslutKnap, &QPushButton::clicked, this, [this] { AfslutKnapClick(); });
 
     createCdPlayer();
+    Published = new ScreenPublisher(this);
+    connect(SekunderTilbage, &TCounterLabel::changed, this, [this] { publishScreen(); });
+    connect(Billede, &TImage::changed, this, [this] { publishScreen(); });
     setTabOrder(StartKnap, CdAfspiller);
     setTabOrder(CdAfspiller, Afbryd_TidKnap);
     setTabOrder(Afbryd_TidKnap, nulstilleknap);
@@ -155,7 +159,7 @@ void TForm1::FormCreate()
     RedTime = 20;
     WavesLeft = 2;
     NumberOfWaves = 2;
-    Phase = 0;
+    Phase = PhaseBeforeFirstStart;
     AddCount = 0;
     AddIndex = 0;
     StartCaptionBefore.clear();
@@ -246,6 +250,21 @@ void TForm1::SetCounterColor(TColor color)
     SekunderTilbage->setPalette(palette);
 }
 
+void TForm1::publishScreen()
+{
+    if (Published == nullptr)
+        return;
+    Published->Change([this](ArcherScreen &screen) {
+        screen.counterShown = !SekunderTilbage->isHidden();
+        screen.counterText = SekunderTilbage->text();
+        screen.counterColor = counterColor;
+        screen.counterAlign = (SekunderTilbage->alignment() & Qt::AlignHCenter) ? ArcherScreen::Align::Centre
+                                                                                 : ArcherScreen::Align::Right;
+        screen.pictureShown = !Billede->isHidden();
+        screen.picture = Billede->Picture();
+    });
+}
+
 void TForm1::setCounterText(int value)
 {
     SekunderTilbage->setText(QString::number(value));
@@ -282,13 +301,13 @@ void TForm1::InitScreenKlar()
     nulstilleknap->hide();
     nulstilholdknap->hide();
     WavesLeft = NumberOfWaves;
-    if (Form2 != nullptr && Form2->CheckBox1->isChecked())
+    if (Form2 != nullptr && Form2->CdPlayerOption())
         CdAfspiller->show();
 }
 
 void TForm1::StartKnapClick()
 {
-    Phase = 1;
+    Phase = PhaseRed;
     InitScreenShooting();
     if (WavesLeft > 1) {
         SoundPlayer::get().PlaySound(QStringLiteral("2dyt.wav"));
@@ -314,16 +333,16 @@ void TForm1::Timer1Timer()
 {
     SecondsLeft = static_cast<std::uint8_t>(SecondsLeft - 1);
     setCounterText(SecondsLeft);
-    if (SecondsLeft == 1 && Phase == 1)
+    if (SecondsLeft == 1 && Phase == PhaseRed)
         SecondsLeft = static_cast<std::uint8_t>(ShootingTime + 1);
     if (SecondsLeft == ShootingTime) {
         SetCounterColor(clGreen);
         SoundPlayer::get().PlaySound(QStringLiteral("1dyt.wav"));
-        Phase = 2;
+        Phase = PhaseGreen;
     }
-    if (SecondsLeft == YellowTime && Phase == 2) {
+    if (SecondsLeft == YellowTime && Phase == PhaseGreen) {
         SetCounterColor(clYellow);
-        Phase = 3;
+        Phase = PhaseYellow;
     }
     if (SecondsLeft == 0)
         StartKnapClick();
@@ -382,7 +401,7 @@ void TForm1::VisReklamer()
 void TForm1::AttachSetupDialog(TForm2 *dialog)
 {
     Form2 = dialog;
-    SetAdvertList(dialog != nullptr ? dialog->ListBox_reklamer : nullptr);
+    SetAdvertList(dialog != nullptr ? dialog->AdvertList() : nullptr);
 }
 
 void TForm1::SetupKnapClick()
@@ -399,15 +418,15 @@ void TForm1::SetupKnapClick()
     WavesLeft = Form2->EnteredNumberOfWaves;
     NumberOfWaves = Form2->EnteredNumberOfWaves;
 
-    if (Form2->CheckBox1->isChecked() && !OpenCdPlayer()) {
+    if (Form2->CdPlayerOption() && !OpenCdPlayer()) {
         MessageDlg(CDError, MessageKind::Error);
-        Form2->CheckBox1->setChecked(false);
+        Form2->SetCdPlayerOption(false);
     }
-    if (!Form2->CheckBox1->isChecked())
+    if (!Form2->CdPlayerOption())
         CloseCdPlayer();
 
-    AddsOn = Form2->CheckBox_visReklamer->isChecked();
-    AddCount = Form2->ListBox_reklamer->count();
+    AddsOn = Form2->AdvertsOption();
+    AddCount = Form2->AdvertList()->count();
     AddIndex = 0;
     VisReklamer();
 }

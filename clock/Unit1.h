@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MPlayerTypes.h"
+#include "ScreenPublisher.h"
 #include "TColor.h"
 
 #include <QString>
@@ -17,6 +18,14 @@ class TImage;
 class TMediaPlayer;
 class TTimer;
 class TForm2;
+
+// The values of the clock's Phase field.
+enum PhaseValue : std::int32_t {
+    PhaseBeforeFirstStart = 0,
+    PhaseRed = 1,    // walking up to the line
+    PhaseGreen = 2,  // shooting
+    PhaseYellow = 3, // shooting, warning time reached
+};
 
 // The main window: the black screen with the counter or the advert picture,
 // and the timekeeper's row of buttons. The clock's state lives here as plain
@@ -41,6 +50,10 @@ public:
     QPushButton *OmKnap = nullptr;
     QPushButton *AfslutKnap = nullptr;
     TMediaPlayer *CdAfspiller = nullptr;
+
+    // What the archers see, announced on every change of the counter or the
+    // picture area; every view of the clock draws from it.
+    ScreenPublisher *Published = nullptr;
 
     // The clock's state. The 8-bit fields wrap modulo 256.
     std::uint8_t SecondsLeft = 0;
@@ -113,6 +126,7 @@ private:
     QPushButton *createButton(int left, int top, bool anchoredRight);
     void layoutComponents();
     void setCounterText(int value);
+    void publishScreen();
 
     struct Anchor
     {

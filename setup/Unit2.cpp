@@ -2,6 +2,7 @@
 
 #include "IFileSystem.h"
 #include "IMessageBoxes.h"
+#include "OptionsDialog.h"
 #include "WholeNumber.h"
 #include "uVantixStrings.h"
 
@@ -29,6 +30,7 @@ constexpr int HeightWithoutAdverts = 260;
 constexpr int HeightWithAdverts = 384;
 constexpr int OkTopWithoutAdverts = 200;
 constexpr int OkTopWithAdverts = 320;
+constexpr int OptionsTop = 168;
 constexpr int LabelHeight = 16;
 constexpr int EditHeight = 24;
 constexpr int ButtonWidth = 71;
@@ -106,6 +108,7 @@ void TForm2::createComponents()
     Btn_ok->setFont(dialogFont(SmallFontPixels));
     connect(Btn_ok, &QPushButton::clicked, this, [this] { Btn_okClick(); });
     setTabChain();
+    createOptionsButton();
 
     OpenDialog.Owner = this;
     OpenDialog.Title = OpenDialogTitle;
@@ -169,6 +172,38 @@ void TForm2::createAdvertControls()
     connect(Btn_vaelgFiler, &QPushButton::clicked, this, [this] { Btn_vaelgFilerClick(); });
 
     showAdvertControls(false);
+}
+
+void TForm2::createOptionsButton()
+{
+    Options = new OptionsDialog(this);
+    Btn_options = createButton("Btn_options", 464, OptionsTop);
+    Btn_options->setText(QStringLiteral("&Options..."));
+    Btn_options->setFont(dialogFont(SmallFontPixels));
+    Btn_options->setFocusPolicy(Qt::ClickFocus);
+    Btn_options->hide();
+    connect(Btn_options, &QPushButton::clicked, Options, &QDialog::exec);
+}
+
+void TForm2::AddOptionsPage(QWidget *page, const QString &title)
+{
+    Options->AddPage(page, title);
+    Btn_options->show();
+}
+
+bool TForm2::CdPlayerOption() const
+{
+    return CheckBox1->isChecked();
+}
+
+void TForm2::SetCdPlayerOption(bool on)
+{
+    CheckBox1->setChecked(on);
+}
+
+bool TForm2::AdvertsOption() const
+{
+    return CheckBox_visReklamer->isChecked();
 }
 
 void TForm2::setTabChain()

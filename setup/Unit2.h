@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+class OptionsDialog;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -80,6 +81,19 @@ public:
     void Btn_sletClick();
     void Btn_opClick();
 
+    // What the main window reads when the dialog closes.
+    bool CdPlayerOption() const;
+    void SetCdPlayerOption(bool on);
+    bool AdvertsOption() const;
+    QListWidget *AdvertList() const { return ListBox_reklamer; }
+
+    // More options for running a tournament, one page per capability. Its
+    // button stays hidden until a page is added, and keeps out of the tab
+    // order: Alt+O or the mouse reach it.
+    OptionsDialog *Options = nullptr;
+    QPushButton *Btn_options = nullptr;
+    void AddOptionsPage(QWidget *page, const QString &title);
+
     // The window's outer height, title bar and borders included, as far as
     // the window system has told the frame's size.
     int Height() const;
@@ -95,6 +109,7 @@ private:
     void createSettingsRows();
     void createAdvertControls();
     void setTabChain();
+    void createOptionsButton();
     QLabel *createLabel(const char *name, int left, int top, int width, bool rightAligned);
     QLineEdit *createEdit(const char *name, int left, int top, int width, const QString &text);
     QPushButton *createButton(const char *name, int left, int top);

@@ -40,22 +40,40 @@ inline Screen screenOf(const TForm1 &form)
     return s;
 }
 
+// Whether the value announced to the other views shows what the main
+// window shows.
+inline bool publishedMatches(const TForm1 &form)
+{
+    const ArcherScreen &p = form.Published->Current();
+    const Screen s = screenOf(form);
+    const auto align = s.alignment == Qt::AlignHCenter ? ArcherScreen::Align::Centre : ArcherScreen::Align::Right;
+    return p.counterText == s.counter && p.counterShown == s.counterVisible && p.counterColor == s.colour
+           && p.counterAlign == align && p.pictureShown == !form.Billede->isHidden()
+           && p.picture.cacheKey() == form.Billede->Picture().cacheKey();
+}
+
 // Runs ticks by hand, as Timer1 would, recording the sounds of each tick.
+// Counts the presses and ticks after which the announced value differed
+// from the main window.
 class ClockDriver
 {
 public:
     explicit ClockDriver(TForm1 &form, FakeSoundPlayer &sound) : form(form), sound(sound) {}
 
+    int publishedMismatches = 0;
+
     QStringList press(QPushButton *button)
     {
         sound.played.clear();
         button->click();
+        check();
         return sound.played;
     }
     QStringList tick()
     {
         sound.played.clear();
         form.Timer1Timer();
+        check();
         return sound.played;
     }
     // Ticks until the timer stops or the limit is reached; returns the ticks run.
@@ -64,12 +82,14 @@ public:
         int ticks = 0;
         while (form.Timer1->Enabled() && ticks < limit) {
             form.Timer1Timer();
+            check();
             ++ticks;
         }
         return ticks;
     }
 
 private:
+    void check() { publishedMismatches += publishedMatches(form) ? 0 : 1; }
     TForm1 &form;
     FakeSoundPlayer &sound;
 };

@@ -61,9 +61,12 @@ void tst_shootingSequence::init()
 
 void tst_shootingSequence::cleanup()
 {
+    const int mismatches = driver->publishedMismatches;
     delete driver;
     delete form;
     delete platform;
+    // Every press and tick announced what the main window shows.
+    QCOMPARE(mismatches, 0);
 }
 
 void tst_shootingSequence::wholeEndWithStartValues()

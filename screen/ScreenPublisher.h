@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ArcherScreen.h"
+
+#include <QObject>
+
+#include <functional>
+
+// Holds the one value of what the archers see and announces each change of
+// it, once per change, to every view. The main window writes the counter and
+// picture parts; tournament rules write the extras.
+class ScreenPublisher : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    const ArcherScreen &Current() const { return current; }
+
+    // Applies an edit to the value and announces the result if it differs.
+    void Change(const std::function<void(ArcherScreen &)> &edit);
+
+    void SetDetail(const QString &detail);
+    void SetEndLabel(const QString &label);
+
+signals:
+    void screenChanged(const ArcherScreen &screen);
+
+private:
+    ArcherScreen current;
+};
