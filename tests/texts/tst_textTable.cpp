@@ -28,6 +28,8 @@ private slots:
     void fileSystemDecides();
     void programFolderNotWorkingFolder();
     void exampleLanguageFileIsComplete();
+    void shippedLanguageFiles_data();
+    void shippedLanguageFiles();
 
 private:
     void writeLanguageFile(const QByteArray &content);
@@ -199,6 +201,41 @@ void tst_textTable::exampleLanguageFileIsComplete()
         QVERIFY2(content.contains(QByteArray("\n") + entry.key + "="), entry.key);
         QCOMPARE(*entry.value, entry.defaultText);
     }
+}
+
+void tst_textTable::shippedLanguageFiles_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const QString &language : QStringLiteral(VANTIX_LANGUAGES).split(QLatin1Char(',')))
+        QTest::newRow(qPrintable(language)) << QStringLiteral(VANTIX_LANGUAGE_FOLDER "/%1/vantix.lng").arg(language);
+}
+
+// Every language file that ships sets each key of the table in its section
+// and nothing else, in Windows-1252 with CR LF line ends.
+void tst_textTable::shippedLanguageFiles()
+{
+    QFETCH(QString, path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString content = Cp1252::decode(file.readAll());
+    QSet<QString> expected;
+    for (const TextEntry &entry : Entries())
+        expected.insert(QLatin1String(entry.section) + QLatin1Char('/') + QLatin1String(entry.key));
+    QSet<QString> found;
+    QString section;
+    const QStringList lines = content.split(QStringLiteral("\r\n"));
+    QVERIFY(lines.last().isEmpty());
+    for (const QString &line : lines) {
+        for (QChar c : line)
+            QVERIFY2(c.isPrint(), qPrintable(line));
+        if (line.startsWith(QLatin1Char('[')))
+            section = line.sliced(1).chopped(1);
+        else if (!line.isEmpty() && !line.startsWith(QLatin1Char(';'))) {
+            found.insert(section + QLatin1Char('/') + line.section(QLatin1Char('='), 0, 0));
+            QVERIFY2(!line.section(QLatin1Char('='), 1).isEmpty(), qPrintable(line));
+        }
+    }
+    QCOMPARE(found, expected);
 }
 
 QTEST_GUILESS_MAIN(tst_textTable)
