@@ -100,7 +100,8 @@ void IniProfile::parse(const QByteArray &content)
     const std::optional<QByteArray> converted = fromUtf16(content);
     QByteArrayView rest = converted ? QByteArrayView(*converted) : QByteArrayView(content);
     // A file saved as UTF-8 with a byte-order mark is read as UTF-8, so that
-    // a language file written in a modern editor still shows its letters.
+    // a language file written in a modern editor still shows its letters;
+    // so is a UTF-16 file once converted.
     utf8 = converted.has_value() || rest.startsWith("\xEF\xBB\xBF");
     if (!converted && utf8)
         rest = rest.sliced(3);

@@ -3,9 +3,10 @@
 #include "TCustomLabel.h"
 
 // A label that opens a web address through the shell when clicked with the
-// left, right or middle mouse button. Its text colour tells the state: LinkColor at rest until the
-// link is first opened, VLinkColor at rest afterwards, HotColor while the
-// pointer is over it and ALinkColor while a button is held down on it.
+// left, right or middle mouse button. Its text colour tells the state:
+// LinkColor at rest until the link is first opened, VLinkColor at rest
+// afterwards, HotColor while the pointer is over it and ALinkColor while a
+// button is held down on it.
 class TOHUrlLabel : public TCustomLabel
 {
     Q_OBJECT

@@ -23,7 +23,7 @@ QUrl DesktopShell::targetUrl(const QString &file)
     // port number ("mailto:12345").
     if (target.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
         return QUrl(target);
-    // fromUserInput keeps "mailto:" and "https://" addresses as they are,
+    // fromUserInput keeps "https://" and other full addresses as they are,
     // turns an absolute path into a file address and gives a bare host name
     // such as "www.fletchwise.example" the web scheme.
     return QUrl::fromUserInput(target);
