@@ -1,10 +1,7 @@
 # Installing: the program's folder holds Vantix and what it finds beside it;
 # bin/vantix is the launcher's way in. A .deb comes from the same rules.
 install(TARGETS Vantix RUNTIME DESTINATION ${VANTIX_INSTALL_DIR})
-# The English example stays beside the program under its own name; the
-# timekeeper copies it to vantix.lng to switch the texts to English.
-install(FILES ${PROJECT_SOURCE_DIR}/texts/english/vantix.lng
-        DESTINATION ${VANTIX_INSTALL_DIR} RENAME english.lng)
+# The language files are installed with the texts (texts/CMakeLists.txt).
 install(CODE "
   file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
   file(CREATE_LINK ../${VANTIX_INSTALL_DIR}/Vantix

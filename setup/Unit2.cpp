@@ -219,6 +219,8 @@ QLabel *TForm2::createLabel(const char *name, int left, int top, int width, bool
 {
     auto *label = new QLabel(this);
     label->setObjectName(QLatin1String(name));
+    // Captions come from the language file and are shown as written.
+    label->setTextFormat(Qt::PlainText);
     const QRect rect(left, top, width, LabelHeight);
     label->setGeometry(rect);
     label->setAlignment((rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);

@@ -4,6 +4,7 @@
 
 #include <span>
 
+class IFileSystem;
 class IniProfile;
 
 // The table of the program's 32 interface texts. Filled once at start-up by
@@ -11,38 +12,55 @@ class IniProfile;
 // from the built-in Danish texts; read-only afterwards.
 namespace uVantixStrings {
 
-extern QString StartButtonStart;
-extern QString StartButtonChangeWave;
-extern QString StartButtonGetArrows;
-extern QString StopTimeButton;
-extern QString ResetWaveButton;
-extern QString ResetTimerButton;
-extern QString SetupButton;
-extern QString AboutButton;
-extern QString ExitButton;
-extern QString BadPictureInAddError;
-extern QString AddWillBeRemoved;
-extern QString NoSoundFile;
-extern QString ApplicationRunsNoSound;
-extern QString CDError;
-extern QString JudgeDisplay;
-extern QString TournamentName;
-extern QString NoOfWaves;
-extern QString TotalTime;
-extern QString Seconds;
-extern QString Max;
-extern QString YellowShootingTime;
-extern QString RedWaitingTime;
-extern QString CDPlayer;
-extern QString ShowAdds;
-extern QString Adds;
-extern QString DeleteAddsButton;
-extern QString AddsButton;
-extern QString OKButton;
-extern QString WholeNumbers;
-extern QString TotalLessThanYellow;
-extern QString RedLessThanFive;
-extern QString ChoosePicture;
+// Every text once, in the order in which they are loaded: its key (also the
+// name of its variable), its section in the language file, the English
+// default for a language file that lacks the key, and the built-in Danish
+// text for when there is no language file.
+#define VANTIX_TEXTS(X) \
+    X(StartButtonStart, MainWindow, "Start", "Start") \
+    X(StartButtonChangeWave, MainWindow, "Change wave", "Skift hold") \
+    X(StartButtonGetArrows, MainWindow, "Get Arrows", "Hent pile") \
+    X(StopTimeButton, MainWindow, "Stop Time", "Afbryd Tid") \
+    X(ResetWaveButton, MainWindow, "Reset Wave", "Nulstil hold") \
+    X(ResetTimerButton, MainWindow, "Reset Timer", "Nulstil timer") \
+    X(SetupButton, MainWindow, "Setup", "Setup") \
+    X(AboutButton, MainWindow, "About", "Om") \
+    X(ExitButton, MainWindow, "Exit", "Afslut") \
+    X(BadPictureInAddError, ErrorMessages, "Could not open the specified add", \
+      "Fejl under åbning eller visning af reklamen") \
+    X(AddWillBeRemoved, ErrorMessages, "Add will be removed from the list !", \
+      "Pågældende filnavn bliver slettet fra listen!") \
+    X(NoSoundFile, ErrorMessages, "Could not find:", "Kunne ikke finde: ") \
+    X(ApplicationRunsNoSound, ErrorMessages, "Application will run without the sound", \
+      "Applikationen kører videre men uden denne lyd") \
+    X(CDError, ErrorMessages, "There is no cd, or the cd cannot be read", \
+      "Der er ingen cd i drevet, eller der er ingen cd-drev") \
+    X(JudgeDisplay, Judge, "J", "T.K") \
+    X(TournamentName, SetupWindow, "Tournament Name:", "Stævnets navn:") \
+    X(NoOfWaves, SetupWindow, "Number of waves:", "Antal hold:") \
+    X(TotalTime, SetupWindow, "Total shootingtime:", "Total skydetid:") \
+    X(Seconds, SetupWindow, "Seconds", "Sekunder") \
+    X(Max, SetupWindow, "(Max 240)", "(Max 240)") \
+    X(YellowShootingTime, SetupWindow, "Yellow Shooting Time:", "Gult Skydetid:") \
+    X(RedWaitingTime, SetupWindow, "Red Waiting Time:", "Rød ventetid:") \
+    X(CDPlayer, SetupWindow, "CD Player:", "CD afspiller:") \
+    X(ShowAdds, SetupWindow, "Show Adds:", "Vis reklamer:") \
+    X(Adds, SetupWindow, "Adds:", "Reklamer:") \
+    X(DeleteAddsButton, SetupWindow, "Delete", "Slet") \
+    X(AddsButton, SetupWindow, "Adds", "Reklamer") \
+    X(OKButton, SetupWindow, "OK", "OK") \
+    X(WholeNumbers, ErrorMessages, "There must be whole numbers filled in", \
+      "Der skal være hele tal i felterne") \
+    X(TotalLessThanYellow, ErrorMessages, "The total time may not be less than yellow time", \
+      "Den totale skydetid må ikke være mindre end gul tid") \
+    X(RedLessThanFive, ErrorMessages, "Red time cannot be less than five", \
+      "Rød tid må ikke være mindre end fem") \
+    X(ChoosePicture, ErrorMessages, "Choose one or more pictures", \
+      "Du skal vælge et eller flere billeder")
+
+#define VANTIX_DECLARE_TEXT(key, section, english, danish) extern QString key;
+VANTIX_TEXTS(VANTIX_DECLARE_TEXT)
+#undef VANTIX_DECLARE_TEXT
 
 struct TextEntry
 {
@@ -53,15 +71,20 @@ struct TextEntry
     QString *value;
 };
 
-inline constexpr int EntryCount = 32;
+#define VANTIX_COUNT_TEXT(key, section, english, danish) +1
+inline constexpr int EntryCount = 0 VANTIX_TEXTS(VANTIX_COUNT_TEXT);
+#undef VANTIX_COUNT_TEXT
 inline constexpr const char *LanguageFileName = "vantix.lng";
 
 // The entries in the order in which they are loaded.
 std::span<const TextEntry> Entries();
 
-// Fills the table from the language file in the program's folder.
+// Fills the table from the language file in the program's folder, as the
+// installed file system sees it.
 void LoadTexts();
-// Fills the table from "vantix.lng" in the given folder (with its trailing separator).
+// Fills the table from "vantix.lng" in the given folder (with its trailing
+// separator) on the given file system, or on the real disk.
+void LoadTextsFrom(const QString &folder, IFileSystem &files);
 void LoadTextsFrom(const QString &folder);
 // Fills the table from a language file already read.
 void LoadTextsFromProfile(const IniProfile &profile);

@@ -60,6 +60,10 @@ void TOHUrlLabel::MouseLeave()
 // handler, so each press of a double click counts.
 void TOHUrlLabel::mousePressEvent(QMouseEvent *event)
 {
+    if (!isLinkButton(event->button())) {
+        event->ignore();
+        return;
+    }
     event->accept(); // keeps the mouse, so the release comes back here
     pressed = true;
     SetFontColor(aLinkColor);
@@ -67,6 +71,10 @@ void TOHUrlLabel::mousePressEvent(QMouseEvent *event)
 
 void TOHUrlLabel::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (!isLinkButton(event->button())) {
+        event->ignore();
+        return;
+    }
     event->accept();
     const bool inside = releasedInside(event);
     if (inside && pressed)
@@ -74,6 +82,12 @@ void TOHUrlLabel::mouseReleaseEvent(QMouseEvent *event)
     else if (!inside)
         SetFontColor(restColor());
     pressed = false;
+}
+
+// The extra buttons of a mouse (back, forward) leave the link alone.
+bool TOHUrlLabel::isLinkButton(Qt::MouseButton button)
+{
+    return button == Qt::LeftButton || button == Qt::RightButton || button == Qt::MiddleButton;
 }
 
 // The right and bottom edges count as inside: a release on the column just

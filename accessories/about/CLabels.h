@@ -2,10 +2,11 @@
 
 #include "TCustomLabel.h"
 
-// A label that opens a web address through the shell when clicked with any
-// mouse button. Its text colour tells the state: LinkColor at rest until the
-// link is first opened, VLinkColor at rest afterwards, HotColor while the
-// pointer is over it and ALinkColor while a button is held down on it.
+// A label that opens a web address through the shell when clicked with the
+// left, right or middle mouse button. Its text colour tells the state:
+// LinkColor at rest until the link is first opened, VLinkColor at rest
+// afterwards, HotColor while the pointer is over it and ALinkColor while a
+// button is held down on it.
 class TOHUrlLabel : public TCustomLabel
 {
     Q_OBJECT
@@ -43,6 +44,7 @@ protected:
 
 private:
     TColor restColor() const { return visited ? vLinkColor : linkColor; }
+    static bool isLinkButton(Qt::MouseButton button);
     bool releasedInside(const QMouseEvent *event) const;
     void openTarget();
 

@@ -28,7 +28,7 @@ void TEMailLabel::MouseEnter()
         OnMouseOver(this);
     if (isEnabled()) {
         SetFontColor(fontColorIn);
-        SetFontUnderline(underline);
+        SetPlainStyle(underline);
     }
 }
 
@@ -37,7 +37,17 @@ void TEMailLabel::MouseLeave()
     if (OnMouseOut)
         OnMouseOut(this);
     SetFontColor(fontColorOut);
-    SetFontUnderline(false);
+    SetPlainStyle(false);
+}
+
+void TEMailLabel::SetPlainStyle(bool underlined)
+{
+    QFont changed = font();
+    changed.setBold(false);
+    changed.setItalic(false);
+    changed.setStrikeOut(false);
+    changed.setUnderline(underlined);
+    setFont(changed);
 }
 
 void TEMailLabel::mousePressEvent(QMouseEvent *event)

@@ -50,6 +50,8 @@ protected:
 
 private:
     void Click();
+    // Sets the whole font style: plain, or underlined only.
+    void SetPlainStyle(bool underlined);
 
     QString address;
     TColor fontColorAfter = clMaroon;

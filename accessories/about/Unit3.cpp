@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -141,6 +142,16 @@ void TAboutBox::createLinks()
     OHUrlLabel1->SetFontColor(clBlue);
     OHUrlLabel1->SetCaption(MakerWebSite);
     OHUrlLabel1->SetURL(MakerWebSite);
+}
+
+// Escape is no way out of the box; Enter still presses the OK button.
+void TAboutBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TAboutBox::placeInScreenCentre()

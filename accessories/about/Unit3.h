@@ -6,6 +6,7 @@
 
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class TEMailLabel;
@@ -34,6 +35,9 @@ public:
     QGroupBox *GroupBox1 = nullptr;
     TEMailLabel *EMailLabel1 = nullptr;
     TOHUrlLabel *OHUrlLabel1 = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void createPanel();

@@ -19,7 +19,11 @@ QUrl DesktopShell::targetUrl(const QString &file)
     const QString target = file.trimmed();
     if (target.isEmpty())
         return {};
-    // fromUserInput keeps "mailto:" and "https://" addresses as they are,
+    // A mail address stays one, even when it could pass for a host and a
+    // port number ("mailto:12345").
+    if (target.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
+        return QUrl(target);
+    // fromUserInput keeps "https://" and other full addresses as they are,
     // turns an absolute path into a file address and gives a bare host name
     // such as "www.fletchwise.example" the web scheme.
     return QUrl::fromUserInput(target);

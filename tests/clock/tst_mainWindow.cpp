@@ -227,6 +227,7 @@ void tst_mainWindow::languageFileCaptions()
     TestPlatform platform;
     platform.fileSystem.folder = dir.path() + QLatin1Char('/');
     platform.fileSystem.addHornFiles();
+    platform.fileSystem.files.insert(file.fileName());
     TForm1 form;
     QCOMPARE(form.AfslutKnap->text(), QStringLiteral("Quit"));
     QCOMPARE(form.OmKnap->text(), QString());

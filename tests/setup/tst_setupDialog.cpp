@@ -1,5 +1,6 @@
 // The setup dialog: its layout, its keys and the OK button's checks.
 
+#include "IniProfile.h"
 #include "SetupFixture.h"
 
 #include <QCheckBox>
@@ -31,6 +32,7 @@ private slots:
     void noDefaultAndNoCancel();
     void okChecks_data();
     void okChecks();
+    void captionsShownAsWritten();
 };
 
 void tst_setupDialog::window()
@@ -227,6 +229,19 @@ void tst_setupDialog::okChecks()
         QCOMPARE(shown.front().kind, MessageKind::Error);
     }
     QCOMPARE(dialog.gul_tid->text(), typed[2]); // what was typed stays, refused or not
+}
+
+// A language-file text that looks like markup is shown as it is written.
+void tst_setupDialog::captionsShownAsWritten()
+{
+    SetupFixture fixture;
+    IniProfile profile;
+    profile.parse("[Setup Window]\nTournamentName=<b>Navn:</b>\n");
+    uVantixStrings::LoadTextsFromProfile(profile);
+    TForm2 dialog;
+    const QLabel *label = dialog.lblTournamentName;
+    QCOMPARE(label->text(), u"<b>Navn:</b>"_qs);
+    QVERIFY(label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(label->text()));
 }
 
 QTEST_MAIN(tst_setupDialog)

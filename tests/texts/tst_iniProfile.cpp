@@ -3,7 +3,19 @@
 #include "Cp1252.h"
 #include "IniProfile.h"
 
+#include <QStringEncoder>
 #include <QTest>
+
+namespace {
+
+// The text as a file saved as "Unicode", byte-order mark first.
+QByteArray utf16(const QString &text, QStringConverter::Encoding encoding)
+{
+    QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+    return encoder(text);
+}
+
+} // namespace
 
 class tst_iniProfile : public QObject
 {
@@ -43,7 +55,17 @@ void tst_iniProfile::values_data()
     QTest::newRow("lone quote kept") << QByteArray("[Main Window]\nAboutButton=\"\n") << "Main Window" << "AboutButton" << "\"";
     QTest::newRow("crlf lines") << QByteArray("[Main Window]\r\nAboutButton=Om\r\nExitButton=Ud\r\n") << "Main Window" << "ExitButton" << "Ud";
     QTest::newRow("first key wins") << QByteArray("[Main Window]\nAboutButton=A\nAboutButton=B\n") << "Main Window" << "AboutButton" << "A";
-    QTest::newRow("section again") << QByteArray("[Main Window]\n[Judge]\nJudgeDisplay=D\n[Main Window]\nAboutButton=B\n") << "Main Window" << "AboutButton" << "B";
+    QTest::newRow("section again: only the first is looked in") << QByteArray("[Main Window]\n[Judge]\nJudgeDisplay=D\n[main window]\nAboutButton=B\n") << "Main Window" << "AboutButton" << dflt;
+    QTest::newRow("section again: first section's keys") << QByteArray("[Judge]\nJudgeDisplay=D\n[Main Window]\n[Judge]\nJudgeDisplay=E\n") << "Judge" << "JudgeDisplay" << "D";
+    QTest::newRow("cr-only lines") << QByteArray("[Main Window]\rAboutButton=Om\rExitButton=Ud") << "Main Window" << "AboutButton" << "Om";
+    QTest::newRow("mixed line ends") << QByteArray("[Main Window]\r\nExitButton=Ud\rAboutButton=Om\n") << "Main Window" << "ExitButton" << "Ud";
+    QTest::newRow("ctrl-z trimmed") << QByteArray("[Judge]\nJudgeDisplay=\x1A T.K \x1A\x1A\n") << "Judge" << "JudgeDisplay" << "T.K";
+    QTest::newRow("ctrl-z before quotes") << QByteArray("[Judge]\nJudgeDisplay=\x1A\" T \"\x1A\n") << "Judge" << "JudgeDisplay" << " T ";
+    QTest::newRow("ctrl-z inside kept") << QByteArray("[Judge]\nJudgeDisplay=T\x1AK\n") << "Judge" << "JudgeDisplay" << "T\x1AK";
+    QTest::newRow("utf-16 le") << utf16("[Judge]\r\nJudgeDisplay=Rød ✓\r\n", QStringConverter::Utf16LE) << "Judge" << "JudgeDisplay" << QString::fromUtf8("Rød ✓");
+    QTest::newRow("utf-16 be") << utf16("[Judge]\nJudgeDisplay=Rød\n", QStringConverter::Utf16BE) << "Judge" << "JudgeDisplay" << QString::fromUtf8("Rød");
+    QTest::newRow("utf-16 nul ends the value") << utf16(QStringLiteral("[Judge]\nJudgeDisplay=ab") + QChar(0) + "cd", QStringConverter::Utf16LE) << "Judge" << "JudgeDisplay" << "ab";
+    QTest::newRow("utf-16 without mark is not read") << utf16("[Judge]\nJudgeDisplay=R\n", QStringConverter::Utf16LE).sliced(2) << "Judge" << "JudgeDisplay" << dflt;
     QTest::newRow("no final newline") << QByteArray("[Judge]\nJudgeDisplay=D") << "Judge" << "JudgeDisplay" << "D";
     QTest::newRow("line without equals") << QByteArray("[Judge]\nJudgeDisplay\nJudgeDisplay=D\n") << "Judge" << "JudgeDisplay" << "D";
     QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBF[Judge]\nJudgeDisplay=R\xC3\xB8" "d\n") << "Judge" << "JudgeDisplay" << QString::fromUtf8("Rød");

@@ -24,8 +24,12 @@ private slots:
     void fileOverrides();
     void unreadableFileGivesDefaults_data();
     void unreadableFileGivesDefaults();
+    void fileSystemDecides_data();
+    void fileSystemDecides();
     void programFolderNotWorkingFolder();
     void exampleLanguageFileIsComplete();
+    void shippedLanguageFiles_data();
+    void shippedLanguageFiles();
 
 private:
     void writeLanguageFile(const QByteArray &content);
@@ -116,28 +120,50 @@ void tst_textTable::fileOverrides()
 void tst_textTable::unreadableFileGivesDefaults_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("asFolder");
     QByteArray garbage(300000, '\0');
     for (int i = 0; i < garbage.size(); ++i)
         garbage[i] = static_cast<char>((static_cast<qint64>(i) * 7919) % 251);
-    QTest::newRow("binary garbage") << garbage << false;
-    QTest::newRow("no sections") << QByteArray("AboutButton=Info\nExitButton=Ud\n") << false;
-    QTest::newRow("huge, keys past the read limit") << (QByteArray(2 * 1024 * 1024, '#') + "\n[Main Window]\nAboutButton=Info\n") << false;
-    QTest::newRow("a folder of that name") << QByteArray() << true;
+    QTest::newRow("binary garbage") << garbage;
+    QTest::newRow("no sections") << QByteArray("AboutButton=Info\nExitButton=Ud\n");
+    QTest::newRow("huge, keys past the read limit") << (QByteArray(2 * 1024 * 1024, '#') + "\n[Main Window]\nAboutButton=Info\n");
 }
 
 void tst_textTable::unreadableFileGivesDefaults()
 {
     QFETCH(QByteArray, content);
-    QFETCH(bool, asFolder);
-    if (asFolder)
-        QVERIFY(QDir(folder).mkdir(QLatin1String(LanguageFileName)));
-    else
-        writeLanguageFile(content);
+    writeLanguageFile(content);
     LoadTextsFrom(folder);
     QCOMPARE(AboutButton, QStringLiteral("About"));
     for (const TextEntry &entry : Entries())
         QVERIFY(entry.value->size() <= 2047);
+}
+
+// Whether there is a language file is the file system's answer; a folder of
+// that name is none.
+void tst_textTable::fileSystemDecides_data()
+{
+    QTest::addColumn<bool>("folderOnDisk");
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<QString>("about");
+    QTest::newRow("a folder of that name") << true << false << "Om";
+    QTest::newRow("listed, nothing on disk") << false << true << "About";
+}
+
+void tst_textTable::fileSystemDecides()
+{
+    QFETCH(bool, folderOnDisk);
+    QFETCH(bool, listed);
+    QFETCH(QString, about);
+    if (folderOnDisk)
+        QVERIFY(QDir(folder).mkdir(QLatin1String(LanguageFileName)));
+    TestPlatform platform;
+    platform.fileSystem.folder = folder;
+    if (listed)
+        platform.fileSystem.files.insert(folder + QLatin1String(LanguageFileName));
+    LoadTexts();
+    QCOMPARE(AboutButton, about);
+    LoadTextsFrom(folder); // the real disk has no language file here either
+    QCOMPARE(AboutButton, QStringLiteral("Om"));
 }
 
 void tst_textTable::programFolderNotWorkingFolder()
@@ -158,6 +184,7 @@ void tst_textTable::programFolderNotWorkingFolder()
     QCOMPARE(AboutButton, QStringLiteral("Om"));
 
     writeLanguageFile("[Main Window]\nAboutButton=Program\n");
+    platform.fileSystem.files.insert(folder + QLatin1String(LanguageFileName));
     LoadTexts();
     QCOMPARE(AboutButton, QStringLiteral("Program"));
 }
@@ -174,6 +201,41 @@ void tst_textTable::exampleLanguageFileIsComplete()
         QVERIFY2(content.contains(QByteArray("\n") + entry.key + "="), entry.key);
         QCOMPARE(*entry.value, entry.defaultText);
     }
+}
+
+void tst_textTable::shippedLanguageFiles_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const QString &language : QStringLiteral(VANTIX_LANGUAGES).split(QLatin1Char(',')))
+        QTest::newRow(qPrintable(language)) << QStringLiteral(VANTIX_LANGUAGE_FOLDER "/%1/vantix.lng").arg(language);
+}
+
+// Every language file that ships sets each key of the table in its section
+// and nothing else, in Windows-1252 with CR LF line ends.
+void tst_textTable::shippedLanguageFiles()
+{
+    QFETCH(QString, path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString content = Cp1252::decode(file.readAll());
+    QSet<QString> expected;
+    for (const TextEntry &entry : Entries())
+        expected.insert(QLatin1String(entry.section) + QLatin1Char('/') + QLatin1String(entry.key));
+    QSet<QString> found;
+    QString section;
+    const QStringList lines = content.split(QStringLiteral("\r\n"));
+    QVERIFY(lines.last().isEmpty());
+    for (const QString &line : lines) {
+        for (QChar c : line)
+            QVERIFY2(c.isPrint(), qPrintable(line));
+        if (line.startsWith(QLatin1Char('[')))
+            section = line.sliced(1).chopped(1);
+        else if (!line.isEmpty() && !line.startsWith(QLatin1Char(';'))) {
+            found.insert(section + QLatin1Char('/') + line.section(QLatin1Char('='), 0, 0));
+            QVERIFY2(!line.section(QLatin1Char('='), 1).isEmpty(), qPrintable(line));
+        }
+    }
+    QCOMPARE(found, expected);
 }
 
 QTEST_GUILESS_MAIN(tst_textTable)

@@ -79,6 +79,7 @@ private slots:
     void twoShowingsInARow();
     void closing_data();
     void closing();
+    void escapeDoesNotClose();
     void withoutVersionResource();
     void errorStillReleasesTheBox();
     void fromTheMainWindow();
@@ -244,6 +245,19 @@ void tst_aboutBox::closing()
     QVERIFY(!AboutBox);
     releaseDeferred();
     QVERIFY(shown.isNull());
+}
+
+void tst_aboutBox::escapeDoesNotClose()
+{
+    bool openAfterEscape = false;
+    whileShown([&](TAboutBox *box) {
+        QTest::keyClick(box->OKButton, Qt::Key_Escape);
+        QTest::keyClick(box->Panel1, Qt::Key_Escape);
+        openAfterEscape = box->isVisible();
+        box->OKButton->click();
+    });
+    ShowAboutBox();
+    QVERIFY(openAfterEscape);
 }
 
 void tst_aboutBox::withoutVersionResource()

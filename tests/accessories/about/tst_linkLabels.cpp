@@ -80,6 +80,7 @@ private slots:
     void urlFontColourRule();
     void urlLinkColourSetters();
     void urlWithoutWindowReportsError();
+    void urlIgnoresBackAndForward();
 
     void mailEnterLeave_data();
     void mailEnterLeave();
@@ -87,6 +88,7 @@ private slots:
     void mailClickStartsOneMail();
     void mailColourAfterMail();
     void mailLongAddressPassesWhole();
+    void mailEnterLeaveSetWholeStyle();
 
 private:
     std::unique_ptr<Stage> stage;
@@ -356,6 +358,38 @@ void tst_linkLabels::mailLongAddressPassesWhole()
     stage->mail->SetEMailAddress(address);
     QTest::mouseClick(stage->mail, Qt::LeftButton, {}, QPoint(5, 5)); // it reaches far past the window
     QCOMPARE(stage->shell.files(), QStringList{QStringLiteral("mailto:") + address});
+}
+
+void tst_linkLabels::urlIgnoresBackAndForward()
+{
+    TOHUrlLabel *url = stage->url;
+    url->SetALinkColor(clMaroon);
+    for (Qt::MouseButton button : {Qt::BackButton, Qt::ForwardButton}) {
+        QTest::mousePress(url, button, {}, url->rect().center());
+        QCOMPARE(url->FontColor(), clRed); // the hot colour, not the pressed one
+        QTest::mouseRelease(url, button, {}, url->rect().center());
+    }
+    QVERIFY(stage->shell.calls.isEmpty());
+    QVERIFY(!url->Visited());
+}
+
+void tst_linkLabels::mailEnterLeaveSetWholeStyle()
+{
+    TEMailLabel *mail = stage->mail;
+    QFont styled = mail->font();
+    styled.setBold(true);
+    styled.setItalic(true);
+    styled.setStrikeOut(true);
+    const auto style = [mail] {
+        const QFont f = mail->font();
+        return QList<bool>({f.bold(), f.italic(), f.strikeOut(), f.underline()});
+    };
+    mail->setFont(styled);
+    hover(mail);
+    QCOMPARE(style(), QList<bool>({false, false, false, true}));
+    mail->setFont(styled);
+    moveOff(mail);
+    QCOMPARE(style(), QList<bool>({false, false, false, false}));
 }
 
 QTEST_MAIN(tst_linkLabels)

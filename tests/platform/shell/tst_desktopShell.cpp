@@ -53,6 +53,7 @@ void tst_desktopShell::opensTargets_data()
     QTest::newRow("web address with scheme") << "https://www.fletchwise.example/a?b=c" << "https://www.fletchwise.example/a?b=c";
     QTest::newRow("new mail") << "mailto:info@fletchwise.example" << "mailto:info@fletchwise.example";
     QTest::newRow("new mail, spaces around") << "  mailto:info@fletchwise.example " << "mailto:info@fletchwise.example";
+    QTest::newRow("new mail, all-digit address") << "mailto:12345" << "mailto:12345";
 }
 
 void tst_desktopShell::opensTargets()
