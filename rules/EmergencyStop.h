@@ -24,14 +24,9 @@ public:
 
     // Switching it on checks for the signal's file as start-up checks the
     // others, so a missing one is named only when it is wanted.
-    void SetOn(bool on);
-    bool On() const { return on; }
+    void SetOn(bool wanted);
 
     void ResumeKnapClick();
-
-    // What Stop time interrupted: the count left and the phase it was in.
-    std::uint8_t RemainingCount() const { return remaining; }
-    std::int32_t RemainingPhase() const { return remainingPhase; }
 
 private:
     void createResumeButton();
@@ -44,6 +39,8 @@ private:
     TForm1 &form;
     bool on = false;
     bool stopped = false;
+    // What Stop time interrupted: the count still owed and its phase. The
+    // clock's own SecondsLeft goes to the walk-up time at every stop.
     std::uint8_t remaining = 0;
     std::int32_t remainingPhase = 0;
     // While the resumed wave walks up, the timer's ticks count here; its own

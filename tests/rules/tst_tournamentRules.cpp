@@ -2,7 +2,6 @@
 // and the emergency stop, seen through the published screen and the sounds.
 
 #include "ClockProbe.h"
-#include "EmergencyStop.h"
 #include "RoundsPage.h"
 #include "SetupFixture.h"
 #include "TournamentRules.h"
@@ -33,7 +32,7 @@ private slots:
 
 private:
     // Ticks as Timer1 does, through its handler, until it stops.
-    int tickUntilStopped(int limit = 2000);
+    int tickUntilStopped();
     QStringList tick();
     void runEnd();
 
@@ -65,10 +64,10 @@ QStringList tst_tournamentRules::tick()
     return fixture->platform.sound.played;
 }
 
-int tst_tournamentRules::tickUntilStopped(int limit)
+int tst_tournamentRules::tickUntilStopped()
 {
     int ticks = 0;
-    while (form->Timer1->Enabled() && ticks < limit) {
+    while (form->Timer1->Enabled() && ticks < 2000) {
         form->Timer1->OnTimer();
         ++ticks;
     }
