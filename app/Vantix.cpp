@@ -4,12 +4,14 @@
 #include "CdAudioDevice.h"
 #include "CommandLine.h"
 #include "DesktopShell.h"
+#include "EmergencyStop.h"
 #include "LocalFileSystem.h"
 #include "QtFileDialog.h"
 #include "QtAudioSink.h"
 #include "QtMessageBoxes.h"
 #include "QtSoundPlayer.h"
 #include "RunningProgramFile.h"
+#include "TournamentRules.h"
 #include "Unit1.h"
 #include "Unit2.h"
 
@@ -39,7 +41,7 @@ int main(int argc, char *argv[])
     ProgramFile::install(&programFile);
     // The horn signals are read once, from the program's folder, where the
     // main window's start-up check looks for them.
-    QtSoundPlayer soundPlayer(fileSystem.ProgramFolder());
+    QtSoundPlayer soundPlayer(fileSystem.ProgramFolder(), QtSoundPlayer::hornNames() << EmergencyStop::SignalFile);
     SoundPlayer::install(&soundPlayer);
     // The CD player strip's device: the computer's own CD drive, heard
     // through the default audio output.
@@ -50,6 +52,8 @@ int main(int argc, char *argv[])
     // The setup dialog comes second: its captions need the texts the main
     // window loaded. The main window owns it, so it lives until the end.
     form1.AttachSetupDialog(new TForm2(&form1));
+    // Round presets, detail letters, the end counter and the emergency stop.
+    new TournamentRules(form1, *form1.Form2);
     form1.show();
     return app.exec();
 }

@@ -315,6 +315,7 @@ void TForm1::StartKnapClick()
         StartKnap->setText(StartButtonChangeWave);
         WavesLeft = static_cast<std::uint8_t>(WavesLeft - 1);
         Timer1->SetEnabled(true);
+        emit waveStarted();
     } else if (WavesLeft == 1) {
         StartCaptionBefore = StartKnap->text();
         StartKnap->setText(StartButtonGetArrows);
@@ -322,9 +323,11 @@ void TForm1::StartKnapClick()
         WavesLeft = 0;
         SoundPlayer::get().PlaySound(QStringLiteral("2dyt.wav"));
         Timer1->SetEnabled(true);
+        emit waveStarted();
     } else {
         InitScreenKlar();
         SoundPlayer::get().PlaySound(QStringLiteral("3dyt.wav"));
+        emit endFinished();
     }
     SetCounterColor(clRed);
 }
@@ -350,6 +353,8 @@ void TForm1::Timer1Timer()
 
 void TForm1::Afbryd_TidKnapClick()
 {
+    const int interruptedCount = SecondsLeft;
+    const int interruptedPhase = Phase;
     Afbryd_TidKnap->hide();
     Timer1->SetEnabled(false);
     SecondsLeft = RedTime;
@@ -358,12 +363,14 @@ void TForm1::Afbryd_TidKnapClick()
     SekunderTilbage->setText(JudgeDisplay);
     nulstilleknap->show();
     nulstilholdknap->show();
+    emit timeStopped(interruptedCount, interruptedPhase);
 }
 
 void TForm1::nulstilleknapClick()
 {
     InitScreenKlar();
     WavesLeft = NumberOfWaves;
+    emit endAbandoned();
 }
 
 void TForm1::nulstilholdknapClick()
@@ -374,6 +381,7 @@ void TForm1::nulstilholdknapClick()
     SekunderTilbage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     StartKnap->setText(StartCaptionBefore);
     WavesLeft = static_cast<std::uint8_t>(WavesLeft + 1);
+    emit wavePutBack();
 }
 
 void TForm1::VisReklamer()

@@ -50,6 +50,9 @@ public:
     QPushButton *OmKnap = nullptr;
     QPushButton *AfslutKnap = nullptr;
     TMediaPlayer *CdAfspiller = nullptr;
+    // Gives a stopped wave back the time it had left; made by the tournament
+    // rules when they are attached, null otherwise.
+    QPushButton *ResumeKnap = nullptr;
 
     // What the archers see, announced on every change of the counter or the
     // picture area; every view of the clock draws from it.
@@ -110,6 +113,16 @@ public:
     int CounterFontSize() const { return counterFontSize; }
     TColor CounterColor() const { return counterColor; }
     void SetCounterColor(TColor color);
+
+signals:
+    // Moments of the sequence, announced at the end of the handler or branch
+    // that makes them, for what runs beside the clock.
+    void waveStarted();
+    void endFinished();
+    void endAbandoned();
+    void wavePutBack();
+    // The count and phase that Stop time interrupted.
+    void timeStopped(int interruptedCount, int interruptedPhase);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -50,11 +50,19 @@ void appendLittleEndian32(QByteArray &out, quint32 value)
 
 } // namespace
 
-HornSignal::HornSignal(int blasts) : blastCount(std::max(1, blasts)) {}
+HornSignal::HornSignal(int blasts, double blastSeconds, double gapSeconds)
+    : blastCount(std::max(1, blasts)), blastLength(blastSeconds), gapLength(gapSeconds)
+{
+}
+
+HornSignal HornSignal::Emergency()
+{
+    return HornSignal(EmergencyBlasts, ShortBlastSeconds, ShortGapSeconds);
+}
 
 void HornSignal::addBlast(QList<double> &out) const
 {
-    const int count = int(std::lround(BlastSeconds * SampleRate));
+    const int count = int(std::lround(blastLength * SampleRate));
     double lowPhase = 0.0;
     double highPhase = 0.0;
     for (int i = 0; i < count; ++i) {
@@ -63,7 +71,7 @@ void HornSignal::addBlast(QList<double> &out) const
         lowPhase += 2.0 * std::numbers::pi * LowTone * bend / SampleRate;
         highPhase += 2.0 * std::numbers::pi * HighTone * bend / SampleRate;
         const double tone = 0.5 * (brass(lowPhase) + brass(highPhase));
-        const double envelope = ramp(t, AttackSeconds) * ramp(BlastSeconds - t, ReleaseSeconds);
+        const double envelope = ramp(t, AttackSeconds) * ramp(blastLength - t, ReleaseSeconds);
         out.append(envelope * std::tanh(Drive * tone));
     }
 }
@@ -92,7 +100,7 @@ QList<qint16> HornSignal::samples() const
     QList<double> wave;
     for (int blast = 0; blast < blastCount; ++blast) {
         if (blast > 0)
-            addSilence(wave, GapSeconds);
+            addSilence(wave, gapLength);
         addBlast(wave);
     }
     return toPcm(wave);

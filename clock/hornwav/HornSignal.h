@@ -16,10 +16,17 @@ public:
     static constexpr int SampleRate = 44100;
     static constexpr double BlastSeconds = 0.6;
     static constexpr double GapSeconds = 0.25;
+    // The emergency signal's blasts are short and close together, so five of
+    // them are heard as a series and never taken for the end of an end.
+    static constexpr double ShortBlastSeconds = 0.25;
+    static constexpr double ShortGapSeconds = 0.15;
+    static constexpr int EmergencyBlasts = 5;
     // The loudest sample, a little below full scale so nothing clips.
     static constexpr double PeakLevel = 0.89;
 
-    explicit HornSignal(int blasts);
+    explicit HornSignal(int blasts, double blastSeconds = BlastSeconds, double gapSeconds = GapSeconds);
+    // Five short blasts: the time is stopped at once.
+    static HornSignal Emergency();
 
     int blasts() const { return blastCount; }
     QList<qint16> samples() const;
@@ -31,4 +38,6 @@ private:
     static QList<qint16> toPcm(const QList<double> &wave);
 
     int blastCount;
+    double blastLength;
+    double gapLength;
 };

@@ -1,6 +1,7 @@
 // Writes the horn signals 1dyt.wav, 2dyt.wav and 3dyt.wav (one, two and three
-// blasts) into the folder given, which is created when missing. Run by the
-// build so the program finds its sounds beside it.
+// blasts) and the emergency signal 5dyt.wav (five short blasts) into the
+// folder given, which is created when missing. Run by the build so the
+// program finds its sounds beside it.
 
 #include "HornSignal.h"
 
@@ -11,11 +12,11 @@
 
 namespace {
 
-bool writeSignal(const QDir &folder, int blasts)
+bool writeSignal(const QDir &folder, const HornSignal &signal)
 {
-    const QString path = folder.filePath(QStringLiteral("%1dyt.wav").arg(blasts));
+    const QString path = folder.filePath(QStringLiteral("%1dyt.wav").arg(signal.blasts()));
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(HornSignal(blasts).toWav()) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(signal.toWav()) < 0 || !file.commit()) {
         std::fprintf(stderr, "hornwav: cannot write %s: %s\n", qPrintable(QDir::toNativeSeparators(path)),
                      qPrintable(file.errorString()));
         return false;
@@ -37,8 +38,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     for (int blasts = 1; blasts <= 3; ++blasts) {
-        if (!writeSignal(folder, blasts))
+        if (!writeSignal(folder, HornSignal(blasts)))
             return 1;
     }
-    return 0;
+    return writeSignal(folder, HornSignal::Emergency()) ? 0 : 1;
 }

@@ -77,6 +77,7 @@ private slots:
     void buildPlacesTheSignalsBesideTheProgram();
     void generatorWritesAllThree();
     void generatorReportsWhatItCannotWrite();
+    void emergencySignalIsFiveShortBlasts();
 };
 
 void tst_hornWav::blastsAndGaps_data()
@@ -208,6 +209,19 @@ void tst_hornWav::generatorReportsWhatItCannotWrite()
     QVERIFY(generator.waitForFinished(30000));
     QCOMPARE(generator.exitCode(), 2);
     QVERIFY(generator.readAllStandardError().contains("usage"));
+}
+
+void tst_hornWav::emergencySignalIsFiveShortBlasts()
+{
+    QFile file(QStringLiteral(VANTIX_BIN_DIR "/5dyt.wav"));
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+    const std::optional<WaveFile> wave = WaveFile::fromBytes(file.readAll());
+    QVERIFY(wave.has_value());
+    const QList<QPair<int, int>> loud = loudStretches(samplesOf(*wave));
+    QCOMPARE(loud.size(), 5);
+    // Each blast is under half as long as the blasts of the other signals.
+    for (const auto &[start, windows] : loud)
+        QVERIFY2(windows < 30, qPrintable(QString::number(windows)));
 }
 
 QTEST_GUILESS_MAIN(tst_hornWav)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Counts the ends of a tournament as they finish. An abandoned end is shot
+// again and does not count; while the practice switch is on, ends count as
+// practice ends ("P1", "P2") and leave the count of scoring ends alone.
+class EndCounter
+{
+public:
+    // The next end, or the one running: "3", or "P1" in practice.
+    QString Label() const;
+
+    void EndFinished();
+    void SetPractice(bool on);
+    bool Practice() const { return practice; }
+    void Reset();
+
+    // Every end finished since the last reset, practice ends included.
+    int EndsShot() const { return shot; }
+
+private:
+    int scoring = 0;
+    int practised = 0;
+    int shot = 0;
+    bool practice = false;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+
+// The "Rounds" page of the options dialog: a round preset, the detail
+// letters, the end counter and the emergency stop. Every option starts off;
+// the tournament rules act on the controls.
+class RoundsPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit RoundsPage(QWidget *parent = nullptr);
+
+    QComboBox *Preset = nullptr;
+    QCheckBox *ShowDetail = nullptr;
+    QCheckBox *RotateDetails = nullptr;
+    QCheckBox *ShowEndNumber = nullptr;
+    QCheckBox *EndNumberToArchers = nullptr;
+    QCheckBox *Practice = nullptr;
+    QPushButton *ResetEndCount = nullptr;
+    QCheckBox *EmergencyStop = nullptr;
+};
