@@ -154,7 +154,7 @@ std::uint32_t CdAudioDevice::loadDisc()
     const CdPlayback *playback = drive.get();
     connect(drive.get(), &CdPlayback::Ended, drive.get(),
             [this, playback](std::uint64_t play, CdPlayback::Ending ending) {
-                playbackEnded(playback, play, static_cast<int>(ending));
+                playbackEnded(playback, play, ending == CdPlayback::Ending::ReachedEnd);
             }, Qt::QueuedConnection);
     return 0;
 }
@@ -390,11 +390,10 @@ void CdAudioDevice::settleWaiting(std::uint32_t notifyCode)
     waiting = {};
 }
 
-void CdAudioDevice::playbackEnded(const CdPlayback *playback, std::uint64_t play, int ending)
+void CdAudioDevice::playbackEnded(const CdPlayback *playback, std::uint64_t play, bool reachedEnd)
 {
     // An ending of a drive already let go, or of a play since replaced, concerns nobody.
     if (playback != drive.get() || play != waiting.play)
         return;
-    const bool reachedEnd = static_cast<CdPlayback::Ending>(ending) == CdPlayback::Ending::ReachedEnd;
     settleWaiting(reachedEnd ? MCI_NOTIFY_SUCCESSFUL : MCI_NOTIFY_FAILURE);
 }

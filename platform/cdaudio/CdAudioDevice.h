@@ -78,7 +78,7 @@ private:
     std::uint16_t newId() const;
     void awaitCompletion(std::uint16_t id, std::uint32_t flags, const MciParms &parms);
     void settleWaiting(std::uint32_t notifyCode);
-    void playbackEnded(const CdPlayback *playback, std::uint64_t play, int ending);
+    void playbackEnded(const CdPlayback *playback, std::uint64_t play, bool reachedEnd);
     void release();
     void destroyRetired();
 
