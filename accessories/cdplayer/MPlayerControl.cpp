@@ -119,6 +119,16 @@ QString MPlayerControl::ErrorMessage() const
     return Cp1252::decode(QByteArray(buffer.data()));
 }
 
+// A request of an open device without parameters, its result recorded.
+void MPlayerControl::command(std::uint32_t request, std::uint32_t flags)
+{
+    checkOpen();
+    MciParms parms;
+    if ((flags & MCI_NOTIFY) != 0)
+        parms.dwCallback = window;
+    lastError = send(request, flags, parms);
+}
+
 void MPlayerControl::checkOpen() const
 {
     if (!opened)
@@ -225,17 +235,12 @@ void MPlayerControl::Pause()
 
 void MPlayerControl::Resume()
 {
-    checkOpen();
-    MciParms parms;
-    parms.dwCallback = window;
-    lastError = send(MCI_RESUME, MCI_NOTIFY, parms);
+    command(MCI_RESUME, MCI_NOTIFY);
 }
 
 void MPlayerControl::Stop()
 {
-    checkOpen();
-    MciParms parms;
-    lastError = send(MCI_STOP, MCI_WAIT, parms);
+    command(MCI_STOP, MCI_WAIT);
 }
 
 // On a disc with data tracks, the first and the last track in these rules
@@ -293,24 +298,17 @@ void MPlayerControl::Rewind()
 
 void MPlayerControl::Step(bool backwards)
 {
-    checkOpen();
-    MciParms parms;
-    lastError = send(MCI_STEP, MCI_WAIT | (backwards ? MCI_STEP_REVERSE : 0), parms);
+    command(MCI_STEP, MCI_WAIT | (backwards ? MCI_STEP_REVERSE : 0));
 }
 
 void MPlayerControl::StartRecording()
 {
-    checkOpen();
-    MciParms parms;
-    parms.dwCallback = window;
-    lastError = send(MCI_RECORD, MCI_NOTIFY, parms);
+    command(MCI_RECORD, MCI_NOTIFY);
 }
 
 void MPlayerControl::Eject()
 {
-    checkOpen();
-    MciParms parms;
-    lastError = send(MCI_SET, MCI_WAIT | MCI_SET_DOOR_OPEN, parms);
+    command(MCI_SET, MCI_WAIT | MCI_SET_DOOR_OPEN);
 }
 
 void MPlayerControl::seekTo(std::uint32_t target)

@@ -75,6 +75,7 @@ private:
     std::uint32_t status(std::uint32_t item, bool record);
     std::uint32_t capability(std::uint32_t item);
     bool isAudioTrack(std::uint32_t track);
+    void command(std::uint32_t request, std::uint32_t flags);
     void checkOpen() const;
     void seekTo(std::uint32_t target);
     void playFromPending(std::uint32_t target);
