@@ -8,7 +8,7 @@
 
 namespace {
 
-// More than twice the longest the window is expected to be busy at once.
+// A second: twice the longest the window is expected to be busy at once.
 constexpr std::int64_t QueueBytes = std::int64_t{IAudioSink::SampleRate} * IAudioSink::BytesPerFrame;
 
 } // namespace

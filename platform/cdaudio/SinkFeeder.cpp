@@ -102,6 +102,8 @@ void SinkFeeder::resume()
 void SinkFeeder::stop()
 {
     taking = false;
+    if (timer)
+        timer->stop();
     if (sink)
         sink->reset();
     input = nullptr;
