@@ -441,12 +441,12 @@ void TForm1::SetupKnapClick()
 
 bool TForm1::OpenCdPlayer()
 {
-    // Any failure counts: the device's own error, whose text is not shown
-    // (the caller shows CDError), or no CD audio service at all.
+    // The device's own error, whose text is not shown (the caller shows
+    // CDError); any other error is a fault of the program and goes on.
     try {
         CdAfspiller->Open();
         CdAfspiller->setVisible(true);
-    } catch (const std::exception &) {
+    } catch (const EMCIDeviceError &) {
         return false;
     }
     return true;

@@ -17,6 +17,8 @@ packages=(
   fonts-liberation
   # real-window checks and a private sound server for the playback tests
   xvfb xauth x11-apps xdotool pulseaudio imagemagick desktop-file-utils dpkg-dev
+  # parec, to record what the private sound server plays (CD audio tests)
+  pulseaudio-utils
 )
 
 as_root() {

@@ -1,7 +1,5 @@
 #include "MPlayer.h"
 
-#include "Cp1252.h"
-#include "IMci.h"
 #include "IMessageBoxes.h"
 #include "MPlayerGlyphs.h"
 #include "MciNotifyEvent.h"
@@ -9,36 +7,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-
-#include <array>
-#include <vector>
-
-using namespace Mci;
-
-namespace {
-
-constexpr std::array<const char *, 13> DeviceTypeNames = {
-    "",         "AVIVideo", "CDAudio",   "DAT", "DigitalVideo", "MMMovie",  "Other",
-    "Overlay",  "Scanner",  "Sequencer", "VCR", "Videodisc",    "WaveAudio",
-};
-
-constexpr std::uint32_t ErrorTextLength = 4096;
-
-TMPNotifyValues notifyValueOf(std::uint32_t notifyCode)
-{
-    switch (notifyCode) {
-    case MCI_NOTIFY_SUPERSEDED:
-        return nvSuperseded;
-    case MCI_NOTIFY_ABORTED:
-        return nvAborted;
-    case MCI_NOTIFY_FAILURE:
-        return nvFailure;
-    default:
-        return nvSuccessful;
-    }
-}
-
-} // namespace
 
 TMediaPlayer::TMediaPlayer(QWidget *parent) : QWidget(parent)
 {
@@ -50,11 +18,7 @@ TMediaPlayer::TMediaPlayer(QWidget *parent) : QWidget(parent)
 
 TMediaPlayer::~TMediaPlayer()
 {
-    // A device still held is closed, with no notification and no look at the result.
-    if (deviceId != 0 && MciDevices::installed()) {
-        MciParms parms;
-        MciDevices::get().SendCommand(deviceId, MCI_CLOSE, MCI_WAIT, parms);
-    }
+    control.Release();
 }
 
 // ---- Properties ------------------------------------------------------------
@@ -80,7 +44,7 @@ void TMediaPlayer::SetColoredButtons(TButtonSet buttons)
 
 void TMediaPlayer::SetAutoEnable(bool on)
 {
-    autoEnable = on;
+    control.autoEnable = on;
     update();
 }
 
@@ -90,303 +54,73 @@ void TMediaPlayer::Loaded()
         Open();
 }
 
-// ---- Requests --------------------------------------------------------------
-
-std::uint32_t TMediaPlayer::send(std::uint32_t command, std::uint32_t flags, MciParms &parms) const
-{
-    return MciDevices::get().SendCommand(deviceId, command, flags, parms);
-}
-
-std::uint32_t TMediaPlayer::status(std::uint32_t item, bool record)
-{
-    MciParms parms;
-    parms.dwItem = item;
-    const std::uint32_t result = send(MCI_STATUS, MCI_WAIT | MCI_STATUS_ITEM, parms);
-    if (record)
-        lastError = result;
-    return parms.dwReturn;
-}
-
-std::uint32_t TMediaPlayer::capability(std::uint32_t item)
-{
-    MciParms parms;
-    parms.dwItem = item;
-    send(MCI_GETDEVCAPS, MCI_WAIT | MCI_GETDEVCAPS_ITEM, parms);
-    return parms.dwReturn;
-}
-
-TMPModes TMediaPlayer::Mode()
-{
-    const std::int64_t mode = static_cast<std::int64_t>(status(MCI_STATUS_MODE, true)) - MCI_MODE_NOT_READY;
-    // A mode the device could not give reads as not ready.
-    if (mode < mpNotReady || mode > mpOpen)
-        return mpNotReady;
-    return static_cast<TMPModes>(mode);
-}
-
-std::uint32_t TMediaPlayer::Position()
-{
-    return status(MCI_STATUS_POSITION, true);
-}
-
-std::uint32_t TMediaPlayer::Length()
-{
-    return status(MCI_STATUS_LENGTH, true);
-}
-
-std::uint32_t TMediaPlayer::Tracks()
-{
-    return status(MCI_STATUS_NUMBER_OF_TRACKS, true);
-}
-
-std::uint32_t TMediaPlayer::TimeFormat()
-{
-    return status(MCI_STATUS_TIME_FORMAT, true);
-}
-
-std::uint32_t TMediaPlayer::TrackPosition(std::uint32_t track)
-{
-    MciParms parms;
-    parms.dwItem = MCI_STATUS_POSITION;
-    parms.dwTrack = track;
-    send(MCI_STATUS, MCI_WAIT | MCI_STATUS_ITEM | MCI_TRACK, parms);
-    return parms.dwReturn;
-}
-
-QString TMediaPlayer::ErrorMessage() const
-{
-    std::vector<char> buffer(ErrorTextLength, '\0');
-    if (!MciDevices::get().GetErrorString(lastError, buffer.data(), ErrorTextLength))
-        return QStringLiteral("Unknown error code");
-    buffer.back() = '\0';
-    return Cp1252::decode(QByteArray(buffer.data()));
-}
-
-void TMediaPlayer::checkOpen() const
-{
-    if (!opened)
-        throw EMCIDeviceError(QStringLiteral("No MCI device open"));
-}
-
 // ---- Operations ------------------------------------------------------------
 
 void TMediaPlayer::Open()
 {
-    if (opened)
-        Close();
-    MciParms parms;
-    parms.dwCallback = this;
-    std::uint32_t flags = MCI_WAIT;
-    if (deviceType != dtAutoSelect) {
-        flags |= MCI_OPEN_TYPE;
-        parms.lpstrDeviceType = DeviceTypeNames[deviceType];
-    }
-    if (!fileName.isEmpty()) {
-        flags |= MCI_OPEN_ELEMENT;
-        parms.lpstrElementName = Cp1252::encode(fileName);
-    }
-    if (shareable)
-        flags |= MCI_OPEN_SHAREABLE;
-    lastError = MciDevices::get().SendCommand(0, MCI_OPEN, flags, parms);
-    if (lastError != 0)
-        throw EMCIDeviceError(ErrorMessage());
-
-    opened = true;
-    deviceId = parms.wDeviceID;
-    canPlay = capability(MCI_GETDEVCAPS_CAN_PLAY) != 0;
-    canEject = capability(MCI_GETDEVCAPS_CAN_EJECT) != 0;
-    canRecord = capability(MCI_GETDEVCAPS_CAN_RECORD) != 0;
-    hasVideo = capability(MCI_GETDEVCAPS_HAS_VIDEO) != 0;
-    capability(MCI_GETDEVCAPS_DEVICE_TYPE);
-    if (deviceType == dtCDAudio) {
-        MciParms set;
-        set.dwTimeFormat = MCI_FORMAT_TMSF;
-        lastError = send(MCI_SET, MCI_SET_TIME_FORMAT, set);
-    }
-    Length();
-
-    autoButtons = {btNext, btPrev};
-    if (canPlay)
-        autoButtons.Include(btPlay);
-    if (Mode() == mpPlaying)
-        autoButtonSet(btPlay);
+    control.Open();
     update();
 }
 
 void TMediaPlayer::Close()
 {
-    if (deviceId == 0)
-        return;
-    MciParms parms;
-    lastError = send(MCI_CLOSE, MCI_WAIT, parms);
-    if (lastError != 0)
-        return;
-    opened = false;
-    deviceId = 0;
-    autoButtons = {};
+    control.Close();
     update();
 }
 
 void TMediaPlayer::Play()
 {
-    checkOpen();
-    if (autoRewind && !usePendingFrom && Position() == Length())
-        Rewind();
-    MciParms parms;
-    parms.dwCallback = this;
-    std::uint32_t flags = MCI_NOTIFY;
-    if (usePendingFrom) {
-        flags |= MCI_FROM;
-        parms.dwFrom = pendingFrom;
-        usePendingFrom = false;
-    }
-    lastError = send(MCI_PLAY, flags, parms);
+    control.Play();
 }
 
 void TMediaPlayer::Pause()
 {
-    checkOpen();
-    const TMPModes mode = Mode();
-    if (mode == mpPlaying) {
-        MciParms parms;
-        lastError = send(MCI_PAUSE, MCI_WAIT, parms);
-    } else if (mode == mpPaused) {
-        Resume();
-        if (lastError != 0)
-            Play();
-    }
+    control.Pause();
 }
 
 void TMediaPlayer::Resume()
 {
-    checkOpen();
-    MciParms parms;
-    parms.dwCallback = this;
-    lastError = send(MCI_RESUME, MCI_NOTIFY, parms);
+    control.Resume();
 }
 
 void TMediaPlayer::Stop()
 {
-    checkOpen();
-    MciParms parms;
-    lastError = send(MCI_STOP, MCI_WAIT, parms);
+    control.Stop();
 }
 
 void TMediaPlayer::Next()
 {
-    checkOpen();
-    if (TimeFormat() != MCI_FORMAT_TMSF) {
-        MciParms parms;
-        lastError = send(MCI_SEEK, MCI_WAIT | MCI_SEEK_TO_END, parms);
-        return;
-    }
-    const std::uint32_t track = TmsfTrack(Position());
-    const std::uint32_t tracks = Tracks();
-    const std::uint32_t target = TrackPosition(track < tracks ? track + 1 : tracks);
-    if (Mode() == mpPlaying)
-        playFromPending(target);
-    else
-        seekTo(target);
+    if (control.Next())
+        currentButton = btPlay;
 }
 
 void TMediaPlayer::Prev()
 {
-    checkOpen();
-    if (TimeFormat() != MCI_FORMAT_TMSF) {
-        MciParms parms;
-        lastError = send(MCI_SEEK, MCI_WAIT | MCI_SEEK_TO_START, parms);
-        return;
-    }
-    const std::uint32_t position = Position();
-    const std::uint32_t track = TmsfTrack(position);
-    std::uint32_t target = TrackPosition(track);
-    const bool firstSecond = TmsfMinutes(position) == TmsfMinutes(target) && TmsfSeconds(position) == TmsfSeconds(target);
-    if (firstSecond && track != 1)
-        target = TrackPosition(track - 1);
-    if (Mode() == mpPlaying)
-        playFromPending(target);
-    else
-        seekTo(target);
+    if (control.Prev())
+        currentButton = btPlay;
 }
 
 void TMediaPlayer::Rewind()
 {
-    checkOpen();
-    MciParms parms;
-    send(MCI_SEEK, MCI_WAIT | MCI_SEEK_TO_START, parms);
+    control.Rewind();
 }
 
 void TMediaPlayer::Step(bool backwards)
 {
-    checkOpen();
-    MciParms parms;
-    lastError = send(MCI_STEP, MCI_WAIT | (backwards ? MCI_STEP_REVERSE : 0), parms);
+    control.Step(backwards);
 }
 
 void TMediaPlayer::StartRecording()
 {
-    checkOpen();
-    MciParms parms;
-    parms.dwCallback = this;
-    lastError = send(MCI_RECORD, MCI_NOTIFY, parms);
+    control.StartRecording();
 }
 
 void TMediaPlayer::Eject()
 {
-    checkOpen();
-    MciParms parms;
-    lastError = send(MCI_SET, MCI_WAIT | MCI_SET_DOOR_OPEN, parms);
-}
-
-void TMediaPlayer::seekTo(std::uint32_t target)
-{
-    MciParms parms;
-    parms.dwTo = target;
-    lastError = send(MCI_SEEK, MCI_WAIT | MCI_TO, parms);
-}
-
-void TMediaPlayer::playFromPending(std::uint32_t target)
-{
-    pendingFrom = target;
-    usePendingFrom = true;
-    Play();
-    currentButton = btPlay;
+    control.Eject();
 }
 
 // ---- Buttons ---------------------------------------------------------------
-
-void TMediaPlayer::runCommand(TMPBtnType kind)
-{
-    switch (kind) {
-    case btPlay:
-        Play();
-        break;
-    case btPause:
-        Pause();
-        break;
-    case btStop:
-        Stop();
-        break;
-    case btNext:
-        Next();
-        break;
-    case btPrev:
-        Prev();
-        break;
-    case btStep:
-        Step(false);
-        break;
-    case btBack:
-        Step(true);
-        break;
-    case btRecord:
-        StartRecording();
-        break;
-    case btEject:
-        Eject();
-        break;
-    }
-}
 
 void TMediaPlayer::activate(TMPBtnType kind, bool byMouse)
 {
@@ -395,50 +129,18 @@ void TMediaPlayer::activate(TMPBtnType kind, bool byMouse)
         OnClick(this, kind, doDefault);
     currentButton = kind;
     if (doDefault) {
-        runCommand(kind);
+        currentButton = control.Run(kind);
         if (OnPostClick)
             OnPostClick(this, currentButton);
     }
-    if (autoEnable && (!byMouse || (lastError == 0 && opened)))
-        autoButtonSet(currentButton);
+    control.Activated(currentButton, byMouse);
     update();
-}
-
-void TMediaPlayer::autoButtonSet(TMPBtnType kind)
-{
-    switch (kind) {
-    case btPlay:
-        autoButtons.Include(btPause);
-        autoButtons.Include(btStop);
-        autoButtons.Exclude(btPlay);
-        break;
-    case btPause:
-        if (canPlay)
-            autoButtons.Include(btPlay);
-        break;
-    case btStop:
-    case btNext:
-    case btPrev:
-        if (canPlay)
-            autoButtons.Include(btPlay);
-        autoButtons.Exclude(btPause);
-        autoButtons.Exclude(btStop);
-        break;
-    default:
-        break;
-    }
 }
 
 void TMediaPlayer::mmNotify(std::uint32_t notifyCode)
 {
-    if (autoEnable && Mode() == mpStopped) {
-        if (canPlay)
-            autoButtons.Include(btPlay);
-        autoButtons.Exclude(btPause);
-        autoButtons.Exclude(btStop);
-        update();
-    }
-    notifyValue = notifyValueOf(notifyCode);
+    control.Notified(notifyCode);
+    update();
     if (OnNotify)
         OnNotify(this);
 }
@@ -510,7 +212,7 @@ bool TMediaPlayer::ButtonEnabled(TMPBtnType kind) const
 {
     if (!isEnabled() || !enabledButtons.Contains(kind))
         return false;
-    return !autoEnable || autoButtons.Contains(kind);
+    return control.Allows(kind);
 }
 
 bool TMediaPlayer::ButtonSunken(TMPBtnType kind) const

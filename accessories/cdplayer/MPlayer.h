@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EMCIDeviceError.h"
+#include "MPlayerControl.h"
 #include "MPlayerTypes.h"
 
 #include <QString>
@@ -9,13 +10,12 @@
 #include <cstdint>
 #include <functional>
 
-struct MciParms;
-
 // The media player strip: a row of equal push buttons (Play, Pause, Stop,
-// Next, Prev, ...) that drive a device through the media control requests.
-// With AutoEnable the buttons that the device's state allows are enabled and
-// the rest grey; a button is pressed with the mouse or, when the strip has
-// the focus, with Space (Left and Right move the focus between buttons).
+// Next, Prev, ...) that drive a device through the media control requests
+// (MPlayerControl). With AutoEnable the buttons that the device's state
+// allows are enabled and the rest grey; a button is pressed with the mouse
+// or, when the strip has the focus, with Space (Left and Right move the
+// focus between buttons).
 class TMediaPlayer : public QWidget
 {
     Q_OBJECT
@@ -28,24 +28,24 @@ public:
     ~TMediaPlayer() override;
 
     // Published properties.
-    TMPDeviceTypes DeviceType() const { return deviceType; }
-    void SetDeviceType(TMPDeviceTypes type) { deviceType = type; }
+    TMPDeviceTypes DeviceType() const { return control.deviceType; }
+    void SetDeviceType(TMPDeviceTypes type) { control.deviceType = type; }
     TButtonSet VisibleButtons() const { return visibleButtons; }
     void SetVisibleButtons(TButtonSet buttons);
     TButtonSet EnabledButtons() const { return enabledButtons; }
     void SetEnabledButtons(TButtonSet buttons);
     TButtonSet ColoredButtons() const { return coloredButtons; }
     void SetColoredButtons(TButtonSet buttons);
-    bool AutoEnable() const { return autoEnable; }
+    bool AutoEnable() const { return control.autoEnable; }
     void SetAutoEnable(bool on);
     bool AutoOpen() const { return autoOpen; }
     void SetAutoOpen(bool on) { autoOpen = on; }
-    bool AutoRewind() const { return autoRewind; }
-    void SetAutoRewind(bool on) { autoRewind = on; }
-    bool Shareable() const { return shareable; }
-    void SetShareable(bool on) { shareable = on; }
-    QString FileName() const { return fileName; }
-    void SetFileName(const QString &name) { fileName = name; }
+    bool AutoRewind() const { return control.autoRewind; }
+    void SetAutoRewind(bool on) { control.autoRewind = on; }
+    bool Shareable() const { return control.shareable; }
+    void SetShareable(bool on) { control.shareable = on; }
+    QString FileName() const { return control.fileName; }
+    void SetFileName(const QString &name) { control.fileName = name; }
     bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
     void SetTabStop(bool on) { setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus); }
 
@@ -75,24 +75,24 @@ public:
 
     // What the device says; each of these status requests records its result
     // as the last error, except TrackPosition.
-    TMPModes Mode();
-    std::uint32_t Position();
-    std::uint32_t Length();
-    std::uint32_t Tracks();
-    std::uint32_t TimeFormat();
-    std::uint32_t TrackPosition(std::uint32_t track);
+    TMPModes Mode() { return control.Mode(); }
+    std::uint32_t Position() { return control.Position(); }
+    std::uint32_t Length() { return control.Length(); }
+    std::uint32_t Tracks() { return control.Tracks(); }
+    std::uint32_t TimeFormat() { return control.TimeFormat(); }
+    std::uint32_t TrackPosition(std::uint32_t track) { return control.TrackPosition(track); }
 
     // Run-time state.
-    std::uint16_t DeviceID() const { return deviceId; }
-    bool IsOpen() const { return opened; }
-    std::uint32_t Error() const { return lastError; }
-    QString ErrorMessage() const;
-    TMPNotifyValues NotifyValue() const { return notifyValue; }
-    bool CanPlay() const { return canPlay; }
-    bool CanEject() const { return canEject; }
-    bool CanRecord() const { return canRecord; }
-    bool HasVideo() const { return hasVideo; }
-    TButtonSet AutoButtons() const { return autoButtons; }
+    std::uint16_t DeviceID() const { return control.DeviceID(); }
+    bool IsOpen() const { return control.IsOpen(); }
+    std::uint32_t Error() const { return control.Error(); }
+    QString ErrorMessage() const { return control.ErrorMessage(); }
+    TMPNotifyValues NotifyValue() const { return control.NotifyValue(); }
+    bool CanPlay() const { return control.CanPlay(); }
+    bool CanEject() const { return control.CanEject(); }
+    bool CanRecord() const { return control.CanRecord(); }
+    bool HasVideo() const { return control.HasVideo(); }
+    TButtonSet AutoButtons() const { return control.AutoButtons(); }
     TMPBtnType FocusedButton() const { return focusedButton; }
 
     // The layout and look of the buttons.
@@ -117,15 +117,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    std::uint32_t send(std::uint32_t command, std::uint32_t flags, MciParms &parms) const;
-    std::uint32_t status(std::uint32_t item, bool record);
-    std::uint32_t capability(std::uint32_t item);
-    void checkOpen() const;
-    void seekTo(std::uint32_t target);
-    void playFromPending(std::uint32_t target);
-    void runCommand(TMPBtnType kind);
     void activate(TMPBtnType kind, bool byMouse);
-    void autoButtonSet(TMPBtnType kind);
     void mmNotify(std::uint32_t notifyCode);
     void pressAt(const QPoint &point);
     void moveFocus(int step);
@@ -134,29 +126,14 @@ private:
     int visibleCount() const;
     void drawButton(class QPainter &painter, TMPBtnType kind) const;
 
-    TMPDeviceTypes deviceType = dtAutoSelect;
+    MPlayerControl control{this};
     TButtonSet visibleButtons = TButtonSet::All();
     TButtonSet enabledButtons = TButtonSet::All();
     TButtonSet coloredButtons = TButtonSet::All();
-    bool autoEnable = true;
     bool autoOpen = false;
-    bool autoRewind = true;
-    bool shareable = false;
-    QString fileName;
 
-    std::uint16_t deviceId = 0;
-    bool opened = false;
-    std::uint32_t lastError = 0;
-    bool canPlay = false;
-    bool canEject = false;
-    bool canRecord = false;
-    bool hasVideo = false;
-    TButtonSet autoButtons;
-    std::uint32_t pendingFrom = 0;
-    bool usePendingFrom = false;
     TMPBtnType currentButton = btPlay;
     TMPBtnType focusedButton = btPlay;
     bool pressed = false;
     bool down = false;
-    TMPNotifyValues notifyValue = nvSuccessful;
 };

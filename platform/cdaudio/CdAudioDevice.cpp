@@ -5,7 +5,6 @@
 #include "MciNotifyEvent.h"
 
 #include <QCoreApplication>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -37,9 +36,21 @@ std::uint32_t modeOf(const CdPlayback &drive)
 CdAudioDevice::CdAudioDevice(QString discSource, AudioSinkFactory sinkFactory, QObject *parent)
     : QObject(parent), source(std::move(discSource)), makeSink(std::move(sinkFactory))
 {
+    // A close lets go of the drive only once the program is back in its
+    // event loop, so that the open that follows a setup change finds it.
+    releaseTimer.setSingleShot(true);
+    releaseTimer.setInterval(0);
+    connect(&releaseTimer, &QTimer::timeout, this, &CdAudioDevice::release);
 }
 
-CdAudioDevice::~CdAudioDevice() = default;
+CdAudioDevice::~CdAudioDevice()
+{
+    releaseTimer.stop();
+    waiting = {};
+    if (drive)
+        retired.push_back(std::move(drive));
+    destroyRetired();
+}
 
 bool CdAudioDevice::GetErrorString(std::uint32_t error, char *buffer, std::uint32_t length)
 {
@@ -118,19 +129,45 @@ std::uint32_t CdAudioDevice::open(std::uint32_t flags, MciParms &parms)
     const bool othersShare = std::all_of(sessions.begin(), sessions.end(), [](const Session &s) { return s.shareable; });
     if (!sessions.empty() && !(shareable && othersShare))
         return MCIERR_MUST_USE_SHAREABLE;
-    if (!drive) {
-        std::uint32_t error = 0;
-        std::unique_ptr<CdDisc> disc = CdDisc::Open(source, error);
-        if (!disc)
-            return error;
-        drive = std::make_unique<CdPlayback>(std::move(disc), makeSink);
-        drive->OnEnded = [this](bool reachedEnd) { playbackEnded(reachedEnd); };
-    }
+    const std::uint32_t error = loadDisc();
+    if (error != 0)
+        return error;
     const std::uint16_t id = newId();
     sessions.push_back({id, MCI_FORMAT_MSF, shareable});
     lastId = id;
     parms.wDeviceID = id;
     return 0;
+}
+
+std::uint32_t CdAudioDevice::loadDisc()
+{
+    std::uint32_t error = 0;
+    std::unique_ptr<CdDisc> disc = CdDisc::Open(source, error);
+    if (!disc)
+        return error;
+    // The same disc still in the drive plays on; another one starts afresh.
+    if (drive && drive->Toc() == disc->Toc())
+        return 0;
+    retireDrive();
+    drive = std::make_unique<CdPlayback>(std::move(disc), makeSink);
+    // Queued on the drive itself: an ending still on its way goes with the drive.
+    const CdPlayback *playback = drive.get();
+    connect(drive.get(), &CdPlayback::Ended, drive.get(),
+            [this, playback](std::uint64_t play, CdPlayback::Ending ending) {
+                playbackEnded(playback, play, ending == CdPlayback::Ending::ReachedEnd);
+            }, Qt::QueuedConnection);
+    return 0;
+}
+
+// Stops the drive in hand and keeps it for the release timer to destroy.
+void CdAudioDevice::retireDrive()
+{
+    if (!drive)
+        return;
+    settleWaiting(MCI_NOTIFY_ABORTED);
+    drive->Stop();
+    retired.push_back(std::move(drive));
+    releaseTimer.start();
 }
 
 std::uint16_t CdAudioDevice::newId() const
@@ -152,14 +189,25 @@ std::uint32_t CdAudioDevice::close(std::uint16_t id)
     if (waiting.device == id)
         waiting = {};
     if (sessions.empty())
-        QTimer::singleShot(0, this, [this] { releaseWhenUnused(); });
+        releaseTimer.start();
     return 0;
 }
 
-void CdAudioDevice::releaseWhenUnused()
+void CdAudioDevice::release()
 {
     if (sessions.empty())
-        drive.reset();
+        retireDrive();
+    destroyRetired();
+}
+
+void CdAudioDevice::destroyRetired()
+{
+    // Each leaves the list before it goes.
+    while (!retired.empty()) {
+        std::unique_ptr<CdPlayback> going = std::move(retired.back());
+        retired.pop_back();
+        going.reset();
+    }
 }
 
 std::uint32_t CdAudioDevice::capability(std::uint32_t flags, MciParms &parms)
@@ -248,6 +296,9 @@ std::uint32_t CdAudioDevice::trackStatus(const Session &current, MciParms &parms
     case MCI_STATUS_LENGTH:
         parms.dwReturn = toc.EncodeDuration(track->end - track->start, current.timeFormat);
         return 0;
+    case MCI_CDA_STATUS_TYPE_TRACK:
+        parms.dwReturn = track->audio ? MCI_CDA_TRACK_AUDIO : MCI_CDA_TRACK_OTHER;
+        return 0;
     default:
         return MCIERR_BAD_CONSTANT;
     }
@@ -271,7 +322,7 @@ std::uint32_t CdAudioDevice::play(const Session &current, std::uint32_t flags, c
     }
     if (*from < *to && !toc.IsAudioAt(*from))
         return CDERR_DATA_TRACK;
-    return drive->Play(*from, std::min(*to, toc.AudioRunEnd(*from)));
+    return drive->Play(*from, std::min(*to, toc.AudioRunEnd(*from))) ? 0 : CDERR_NO_AUDIO_OUTPUT;
 }
 
 std::uint32_t CdAudioDevice::pause()
@@ -329,7 +380,7 @@ void CdAudioDevice::awaitCompletion(std::uint16_t id, std::uint32_t flags, const
     const bool notify = (flags & MCI_NOTIFY) != 0;
     settleWaiting(notify ? MCI_NOTIFY_SUPERSEDED : MCI_NOTIFY_ABORTED);
     if (notify)
-        waiting = {parms.dwCallback, id};
+        waiting = {parms.dwCallback, id, drive->PlayNumber()};
 }
 
 void CdAudioDevice::settleWaiting(std::uint32_t notifyCode)
@@ -339,9 +390,10 @@ void CdAudioDevice::settleWaiting(std::uint32_t notifyCode)
     waiting = {};
 }
 
-void CdAudioDevice::playbackEnded(bool reachedEnd)
+void CdAudioDevice::playbackEnded(const CdPlayback *playback, std::uint64_t play, bool reachedEnd)
 {
+    // An ending of a drive already let go, or of a play since replaced, concerns nobody.
+    if (playback != drive.get() || play != waiting.play)
+        return;
     settleWaiting(reachedEnd ? MCI_NOTIFY_SUCCESSFUL : MCI_NOTIFY_FAILURE);
-    if (sessions.empty())
-        QTimer::singleShot(0, this, [this] { releaseWhenUnused(); });
 }

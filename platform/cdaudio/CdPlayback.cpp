@@ -1,7 +1,6 @@
 #include "CdPlayback.h"
 
 #include "CdReader.h"
-#include "Mci.h"
 
 #include <algorithm>
 
@@ -45,13 +44,14 @@ std::int32_t CdPlayback::heardPosition() const
     return playStart + static_cast<std::int32_t>(heard / CdDisc::SectorBytes);
 }
 
-std::uint32_t CdPlayback::Play(std::int32_t from, std::int32_t to)
+bool CdPlayback::Play(std::int32_t from, std::int32_t to)
 {
     halt();
     if (!sink && makeSink)
         sink = makeSink();
     if (!sink || !sink->Start())
-        return Mci::CDERR_NO_AUDIO_OUTPUT;
+        return false;
+    ++plays;
     playStart = from;
     playEnd = std::max(from, to);
     here = from;
@@ -61,7 +61,7 @@ std::uint32_t CdPlayback::Play(std::int32_t from, std::int32_t to)
     reader->Start(ring.Restart(), playStart, playEnd);
     mode = Mode::Playing;
     feeder.start();
-    return 0;
+    return true;
 }
 
 void CdPlayback::Pause()
@@ -114,13 +114,13 @@ void CdPlayback::feed()
     moveToSink();
     const PcmRing::End end = ring.StreamEnd();
     if (end == PcmRing::End::Failed || sink->Failed()) {
-        finish(false);
+        finish(end == PcmRing::End::Failed ? Ending::DiscUnreadable : Ending::OutputBroken);
         return;
     }
     if (end != PcmRing::End::Finished || ring.Available() > 0 || !carry.isEmpty())
         return;
     if (sink->BytesHeard() >= written || padding >= MaxPaddingBytes)
-        finish(true);
+        finish(Ending::ReachedEnd);
     else
         padWithSilence();
 }
@@ -153,11 +153,10 @@ void CdPlayback::moveToSink()
     }
 }
 
-void CdPlayback::finish(bool reachedEnd)
+void CdPlayback::finish(Ending ending)
 {
     const std::int32_t heard = heardPosition();
     halt();
-    here = reachedEnd ? playEnd : heard;
-    if (OnEnded)
-        OnEnded(reachedEnd);
+    here = ending == Ending::ReachedEnd ? playEnd : heard;
+    emit Ended(plays, ending);
 }

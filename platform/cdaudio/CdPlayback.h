@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 class CdReader;
@@ -17,12 +16,16 @@ class CdReader;
 // The drive at work: plays stretches of the disc through an audio output and
 // knows where it is. Its position is what has been heard, so a pause or a
 // stop leaves it where the sound stopped. Everything here runs on the
-// user-interface thread; only the reading of sectors has its own thread.
+// user-interface thread; the reading of sectors has its own thread, and so
+// may the audio output.
 class CdPlayback : public QObject
 {
     Q_OBJECT
 public:
     enum class Mode { Stopped, Playing, Paused };
+    // How a play ended by itself.
+    enum class Ending { ReachedEnd, DiscUnreadable, OutputBroken };
+    Q_ENUM(Ending)
 
     CdPlayback(std::unique_ptr<CdDisc> disc, AudioSinkFactory sinkFactory, QObject *parent = nullptr);
     ~CdPlayback() override;
@@ -32,23 +35,25 @@ public:
     // The sector being heard, or where playback would go on from.
     std::int32_t Position() const;
 
-    // Plays sectors [from, to); returns 0 or the MCI error code.
-    std::uint32_t Play(std::int32_t from, std::int32_t to);
+    // Plays sectors [from, to); false when there is no audio output to play through.
+    bool Play(std::int32_t from, std::int32_t to);
+    // Counts the plays started, so that an ending can be told from a later play.
+    std::uint64_t PlayNumber() const { return plays; }
     void Pause();
     void Resume();
     void Stop();
     void Seek(std::int32_t sector);
 
-    // Runs when a play has ended by itself: true when it reached its end,
-    // false when the disc could not be read (for example taken out) or the
-    // audio output broke down.
-    std::function<void(bool reachedEnd)> OnEnded;
+signals:
+    // A play has ended by itself. Sent from the feeding, after it has
+    // finished with the play; receivers take it queued.
+    void Ended(std::uint64_t play, CdPlayback::Ending ending);
 
 private:
     void feed();
     void moveToSink();
     void padWithSilence();
-    void finish(bool reachedEnd);
+    void finish(Ending ending);
     void halt();
     std::int32_t heardPosition() const;
 
@@ -60,6 +65,7 @@ private:
     QTimer feeder;
     QByteArray carry; // read from the ring but not yet taken by the sink
     Mode mode = Mode::Stopped;
+    std::uint64_t plays = 0;
     std::int32_t here = 0;
     std::int32_t playStart = 0;
     std::int32_t playEnd = 0;

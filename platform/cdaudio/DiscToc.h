@@ -12,6 +12,8 @@ struct DiscTrack
     std::int32_t start = 0;
     std::int32_t end = 0;
     bool audio = false;
+
+    bool operator==(const DiscTrack &) const = default;
 };
 
 // A disc's table of contents and the translation between sector numbers and
@@ -30,6 +32,9 @@ public:
 
     DiscToc() = default;
     explicit DiscToc(std::vector<DiscTrack> tracks);
+
+    // The same contents: for an audio disc, as good as the same disc.
+    bool operator==(const DiscToc &) const = default;
 
     bool HasAudio() const;
     int TrackCount() const { return static_cast<int>(tracks.size()); }

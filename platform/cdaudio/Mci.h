@@ -52,6 +52,10 @@ inline constexpr std::uint32_t MCI_STATUS_MEDIA_PRESENT = 5;
 inline constexpr std::uint32_t MCI_STATUS_TIME_FORMAT = 6;
 inline constexpr std::uint32_t MCI_STATUS_READY = 7;
 inline constexpr std::uint32_t MCI_STATUS_CURRENT_TRACK = 8;
+// The CD audio driver's own status item: the kind of a track (with MCI_TRACK).
+inline constexpr std::uint32_t MCI_CDA_STATUS_TYPE_TRACK = 0x4001;
+inline constexpr std::uint32_t MCI_CDA_TRACK_AUDIO = 1088;
+inline constexpr std::uint32_t MCI_CDA_TRACK_OTHER = 1089;
 
 // Capability items.
 inline constexpr std::uint32_t MCI_GETDEVCAPS_CAN_RECORD = 1;

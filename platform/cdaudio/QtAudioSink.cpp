@@ -1,26 +1,15 @@
 #include "QtAudioSink.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QMediaDevices>
+#include "SinkFeeder.h"
 
-#include <algorithm>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QThread>
 
 namespace {
 
-QAudioFormat discFormat()
-{
-    QAudioFormat format;
-    format.setSampleRate(IAudioSink::SampleRate);
-    format.setChannelCount(2);
-    format.setSampleFormat(QAudioFormat::Int16);
-    return format;
-}
-
-// A fifth of a second buffered: enough to ride over a busy moment of the
-// window, little enough that a stop or a pause is heard at once.
-constexpr int BufferBytes = IAudioSink::SampleRate * IAudioSink::BytesPerFrame / 5;
+// A second: twice the longest the window is expected to be busy at once.
+constexpr std::int64_t QueueBytes = std::int64_t{IAudioSink::SampleRate} * IAudioSink::BytesPerFrame;
 
 } // namespace
 
@@ -28,8 +17,11 @@ QtAudioSink::QtAudioSink() = default;
 
 QtAudioSink::~QtAudioSink()
 {
-    if (sink)
-        sink->stop();
+    if (!thread)
+        return;
+    onFeederThread("shutdown");
+    thread->quit();
+    thread->wait();
 }
 
 AudioSinkFactory QtAudioSink::Factory()
@@ -37,80 +29,61 @@ AudioSinkFactory QtAudioSink::Factory()
     return [] { return std::make_unique<QtAudioSink>(); };
 }
 
-bool QtAudioSink::create()
+void QtAudioSink::onFeederThread(const char *slot)
 {
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull() || !device.isFormatSupported(discFormat()))
-        return false;
-    sink = std::make_unique<QAudioSink>(device, discFormat());
-    sink->setBufferSize(BufferBytes);
-    return true;
+    if (feeder)
+        QMetaObject::invokeMethod(feeder.get(), slot, Qt::BlockingQueuedConnection);
 }
 
 bool QtAudioSink::Start()
 {
-    if (sink)
-        sink->reset();
-    else if (!create())
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull() || !device.isFormatSupported(SinkFeeder::Format()))
         return false;
-    written = 0;
-    input = sink->start();
-    if (input == nullptr || sink->error() != QAudio::NoError) {
-        sink.reset();
-        input = nullptr;
-        return false;
+    if (!thread) {
+        thread = std::make_unique<QThread>();
+        thread->setObjectName(QStringLiteral("CD audio output"));
+        feeder = std::make_unique<SinkFeeder>(QueueBytes);
+        feeder->moveToThread(thread.get());
+        thread->start();
     }
-    return true;
+    bool started = false;
+    QMetaObject::invokeMethod(feeder.get(), "start", Qt::BlockingQueuedConnection, Q_RETURN_ARG(bool, started),
+                              Q_ARG(QAudioDevice, device));
+    return started;
 }
 
 std::int64_t QtAudioSink::BytesFree()
 {
-    if (!input)
-        return 0;
-    return sink->bytesFree() / BytesPerFrame * BytesPerFrame;
+    return feeder ? feeder->Room() : 0;
 }
 
 std::int64_t QtAudioSink::Write(const char *data, std::int64_t size)
 {
-    if (!input)
-        return 0;
-    const qint64 taken = input->write(data, size);
-    if (taken > 0)
-        written += taken;
-    return std::max<qint64>(taken, 0);
+    return feeder ? feeder->Queue(data, size) : 0;
 }
 
 std::int64_t QtAudioSink::BytesHeard()
 {
-    if (!sink)
-        return 0;
-    const std::int64_t frames = sink->processedUSecs() * SampleRate / 1000000;
-    return std::min(written, frames * BytesPerFrame);
+    return feeder ? feeder->Heard() : 0;
 }
 
 void QtAudioSink::Suspend()
 {
-    if (sink)
-        sink->suspend();
+    onFeederThread("suspend");
 }
 
 void QtAudioSink::Resume()
 {
-    if (sink)
-        sink->resume();
-}
-
-bool QtAudioSink::Failed()
-{
-    if (!sink)
-        return false;
-    const QAudio::Error error = sink->error();
-    return error == QAudio::OpenError || error == QAudio::IOError || error == QAudio::FatalError;
+    onFeederThread("resume");
 }
 
 void QtAudioSink::Stop()
 {
-    if (sink)
-        sink->reset();
-    input = nullptr;
+    onFeederThread("stop");
+}
+
+bool QtAudioSink::Failed()
+{
+    return feeder && feeder->Failed();
 }

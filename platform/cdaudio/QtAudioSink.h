@@ -4,17 +4,21 @@
 
 #include <memory>
 
-class QAudioSink;
-class QIODevice;
+class QThread;
+class SinkFeeder;
 
-// The real audio output: the system's default output through Qt Multimedia.
-// What has been heard is what the output reports as processed, never more
-// than was written.
+// The real audio output: the system's default output through Qt Multimedia,
+// fed from a thread of its own. What is written waits in a queue of about a
+// second, which that thread empties into the output as it plays, so the
+// music goes on while the user-interface thread is busy. What has been heard
+// is what the output reports as processed, never more than was written.
 class QtAudioSink : public IAudioSink
 {
 public:
     QtAudioSink();
     ~QtAudioSink() override;
+    QtAudioSink(const QtAudioSink &) = delete;
+    QtAudioSink &operator=(const QtAudioSink &) = delete;
 
     static AudioSinkFactory Factory();
 
@@ -28,9 +32,8 @@ public:
     bool Failed() override;
 
 private:
-    bool create();
+    void onFeederThread(const char *slot);
 
-    std::unique_ptr<QAudioSink> sink;
-    QIODevice *input = nullptr;
-    std::int64_t written = 0;
+    std::unique_ptr<QThread> thread;
+    std::unique_ptr<SinkFeeder> feeder;
 };

@@ -5,7 +5,10 @@
 #include "FakeAudioOutput.h"
 #include "FakeFileDialog.h"
 #include "MPlayer.h"
+#include "PrivateSoundServer.h"
+#include "QtAudioSink.h"
 #include "RecordingMci.h"
+#include "SinkRecorder.h"
 #include "TestPlatform.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -23,7 +26,8 @@ using namespace Mci;
 namespace {
 
 // The program's two windows on the real CD audio device, opened on a
-// generated disc image (or on source when one is given).
+// generated disc image (or on source when one is given), heard through the
+// test's output or through the sinks given.
 class Program
 {
 public:
@@ -39,9 +43,10 @@ public:
     std::unique_ptr<TForm1> form;
     TForm2 *dialog = nullptr;
 
-    explicit Program(const QString &source = QStringLiteral("<image>"))
+    explicit Program(const QString &source = QStringLiteral("<image>"), AudioSinkFactory sinks = {})
     {
-        device = std::make_unique<CdAudioDevice>(source == QLatin1String("<image>") ? cue : source, out.factory());
+        device = std::make_unique<CdAudioDevice>(source == QLatin1String("<image>") ? cue : source,
+                                                 sinks ? sinks : out.factory());
         recorder = std::make_unique<RecordingMci>(device.get());
         mciSeam = std::make_unique<ScopedSeam<IMci>>(recorder.get());
         form = std::make_unique<TForm1>();
@@ -68,10 +73,12 @@ public:
         QTest::mouseClick(&strip(), Qt::LeftButton, {}, strip().ButtonRect(kind).center());
     }
 
-    std::uint32_t position()
+    std::uint32_t position() { return status(MCI_STATUS_POSITION); }
+
+    std::uint32_t status(std::uint32_t item)
     {
         MciParms parms;
-        parms.dwItem = MCI_STATUS_POSITION;
+        parms.dwItem = item;
         device->SendCommand(strip().DeviceID(), MCI_STATUS, MCI_WAIT | MCI_STATUS_ITEM, parms);
         return parms.dwReturn;
     }
@@ -100,6 +107,18 @@ private slots:
     void stopRewindsToTheFirstTrack();
     void readyScreenShowsTheStripWhenTheOptionIsOn();
     void destroyingTheWindowClosesTheDevice();
+
+    // On the real audio output.
+    void initTestCase();
+    void programEndsCleanlyWithTheStrip_data();
+    void programEndsCleanlyWithTheStrip();
+    void changedDiscIsReadAtTheReopen();
+    void prevStaysOnTheMusicOfAMixedModeDisc();
+
+private:
+    void needSoundServer();
+    PrivateSoundServer server;
+    bool serverRunning = false;
 };
 
 void TestCdMainWindow::stripSitsInTheButtonRow()
@@ -244,6 +263,84 @@ void TestCdMainWindow::destroyingTheWindowClosesTheDevice()
     QCOMPARE(program.recorder->requests.front().command, MCI_CLOSE);
     QCOMPARE(program.recorder->requests.front().flags, MCI_WAIT);
     QCOMPARE(program.recorder->requests.front().deviceId, id);
+}
+
+void TestCdMainWindow::initTestCase()
+{
+    serverRunning = server.start();
+}
+
+void TestCdMainWindow::needSoundServer()
+{
+    if (!serverRunning)
+        QSKIP(qPrintable(QStringLiteral("no private sound server: ") + server.failure()));
+}
+
+void TestCdMainWindow::programEndsCleanlyWithTheStrip_data()
+{
+    QTest::addColumn<bool>("stopFirst");
+    QTest::newRow("playing") << false;
+    QTest::newRow("stopped") << true;
+}
+
+// The end of the program as the entry has it: the main window closes and
+// goes, then the device.
+void TestCdMainWindow::programEndsCleanlyWithTheStrip()
+{
+    QFETCH(bool, stopFirst);
+    needSoundServer();
+    SinkRecorder sink;
+    if (!sink.start())
+        QSKIP("cannot record the sound server's sink");
+    auto program = std::make_unique<Program>(QStringLiteral("<image>"), QtAudioSink::Factory());
+    program->setup(true);
+    program->click(btPlay);
+    QTRY_VERIFY(program->position() != MakeTmsf(1, 0, 0, 0));
+    if (stopFirst)
+        program->click(btStop);
+    program->form->close();
+    const qint64 end = sink.mark();
+    program.reset();
+    QTest::qWait(300);
+    QVERIFY(sink.longestGapMs(0) >= 0); // the music reached the sink
+    QVERIFY(sink.soundAfterMs(end) < 100);
+}
+
+void TestCdMainWindow::changedDiscIsReadAtTheReopen()
+{
+    needSoundServer();
+    Program program(QStringLiteral("<image>"), QtAudioSink::Factory());
+    program.setup(true);
+    QCOMPARE(program.strip().Tracks(), 3u);
+    program.click(btPlay);
+    // The timekeeper swaps the disc: two tracks of 1 and 4 seconds.
+    QVERIFY(!DiscImage::write(program.folder.path(), QStringLiteral("disc"), {{75}, {300}}).isEmpty());
+    program.setup(true);
+    QCOMPARE(program.strip().Tracks(), 2u);
+    QCOMPARE(program.strip().Length(), MakeTmsf(2, 0, 4, 0));
+    QCOMPARE(program.states(), QStringLiteral("10011")); // the old disc's music went with it
+    program.click(btNext);
+    program.click(btNext); // the last track: Next stays on it
+    QCOMPARE(program.position(), MakeTmsf(2, 0, 0, 0));
+    QCOMPARE(program.status(MCI_STATUS_CURRENT_TRACK), 2u);
+}
+
+void TestCdMainWindow::prevStaysOnTheMusicOfAMixedModeDisc()
+{
+    needSoundServer();
+    QTemporaryDir folder;
+    const QString mixed = DiscImage::write(folder.path(), QStringLiteral("mixed"), {{300, false}, {150}, {150}});
+    Program program(mixed, QtAudioSink::Factory());
+    program.setup(true);
+    QCOMPARE(program.position(), MakeTmsf(2, 0, 0, 0));
+    program.click(btPrev); // stopped, at the start of the music
+    QCOMPARE(program.position(), MakeTmsf(2, 0, 0, 0));
+    program.click(btPlay);
+    QCOMPARE(program.strip().Error(), 0u);
+    program.click(btPrev); // within the first second of the first audio track
+    QCOMPARE(program.strip().Error(), 0u);
+    QCOMPARE(program.status(MCI_STATUS_MODE), MCI_MODE_PLAY);
+    QCOMPARE(TmsfTrack(program.position()), 2u);
 }
 
 QTEST_MAIN(TestCdMainWindow)

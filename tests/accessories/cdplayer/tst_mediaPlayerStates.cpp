@@ -22,6 +22,8 @@ private slots:
     void completionNotificationEnablesPlay();
     void samplesHeardAreTheDiscsAtThePosition();
     void failedMousePressKeepsStatesButKeyboardUpdates();
+    void nextAndPrevStayOnTheMusic_data();
+    void nextAndPrevStayOnTheMusic();
 };
 
 // Each row runs a few steps, then compares the five buttons (Play, Pause,
@@ -298,6 +300,40 @@ void TestMediaPlayerStates::failedMousePressKeepsStatesButKeyboardUpdates()
     rig.key(Qt::Key_Space); // Play is focused
     QCOMPARE(rig.player.Error(), CDERR_NO_AUDIO_OUTPUT);
     QCOMPARE(rig.states(), QStringLiteral("01111"));
+}
+
+// The strip's requests without the strip: on a disc with data before or after
+// the music, Prev and Next while stopped never leave the audio tracks.
+void TestMediaPlayerStates::nextAndPrevStayOnTheMusic_data()
+{
+    QTest::addColumn<bool>("dataFirst");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<quint32>("expected");
+    QTest::newRow("prev, data track first") << true << int(btPrev) << MakeTmsf(2, 0, 0, 0);
+    QTest::newRow("next, data track last") << false << int(btNext) << MakeTmsf(2, 0, 0, 0);
+}
+
+void TestMediaPlayerStates::nextAndPrevStayOnTheMusic()
+{
+    QFETCH(bool, dataFirst);
+    QFETCH(int, button);
+    QFETCH(quint32, expected);
+    QTemporaryDir folder;
+    const std::vector<DiscImage::Track> tracks = dataFirst ? std::vector<DiscImage::Track>{{300, false}, {150}, {150}}
+                                                           : std::vector<DiscImage::Track>{{150}, {150}, {300, false}};
+    FakeAudioOutput out;
+    CdAudioDevice device(DiscImage::write(folder.path(), QStringLiteral("disc"), tracks), out.factory());
+    ScopedSeam<IMci> seam(&device);
+    MPlayerControl control(nullptr);
+    control.deviceType = dtCDAudio;
+    control.Open();
+    if (!dataFirst)
+        control.Next(); // to the last music track
+    for (int press = 0; press < 2; ++press)
+        control.Run(TMPBtnType(button));
+    QCOMPARE(control.Position(), expected);
+    control.Play();
+    QCOMPARE(control.Error(), 0u);
 }
 
 QTEST_MAIN(TestMediaPlayerStates)

@@ -5,6 +5,7 @@
 #include "NotifyCatcher.h"
 #include "PrivateSoundServer.h"
 #include "QtAudioSink.h"
+#include "SinkRecorder.h"
 
 #include <QtTest>
 
@@ -17,6 +18,7 @@ private slots:
     void initTestCase();
     void heardFollowsWhatWasWritten();
     void discPlaysToItsEndThroughTheOutput();
+    void busyWindowLetsNoSilenceIn();
 
 private:
     PrivateSoundServer server;
@@ -74,6 +76,30 @@ void TestCdRealOutput::discPlaysToItsEndThroughTheOutput()
     position.dwItem = MCI_STATUS_POSITION;
     QCOMPARE(device.SendCommand(open.wDeviceID, MCI_STATUS, MCI_WAIT | MCI_STATUS_ITEM, position), 0u);
     QCOMPARE(position.dwReturn, MakeTmsf(2, 0, 0, 15));
+}
+
+void TestCdRealOutput::busyWindowLetsNoSilenceIn()
+{
+    SinkRecorder sink;
+    if (!sink.start())
+        QSKIP("cannot record the sound server's sink");
+    QTemporaryDir folder;
+    const QString cue = DiscImage::write(folder.path(), QStringLiteral("music"), {{150}, {150}});
+    CdAudioDevice device(cue, QtAudioSink::Factory());
+    MciParms open;
+    open.lpstrDeviceType = "CDAudio";
+    QCOMPARE(device.SendCommand(0, MCI_OPEN, MCI_WAIT | MCI_OPEN_TYPE, open), 0u);
+    NotifyCatcher window;
+    MciParms play;
+    play.dwCallback = &window;
+    QCOMPARE(device.SendCommand(open.wDeviceID, MCI_PLAY, MCI_NOTIFY, play), 0u);
+    QTest::qWait(800);
+    QThread::msleep(500); // the window busy with a large picture
+    QTRY_COMPARE_WITH_TIMEOUT(window.codes(), QList<std::uint32_t>{MCI_NOTIFY_SUCCESSFUL}, 15000);
+    QTest::qWait(200);
+    const double gap = sink.longestGapMs(0);
+    QVERIFY2(gap >= 0, "no music reached the sink");
+    QVERIFY2(gap < 5, qPrintable(QStringLiteral("%1 ms of silence in the music").arg(gap)));
 }
 
 QTEST_GUILESS_MAIN(TestCdRealOutput)
