@@ -1,6 +1,7 @@
 // The program's entry: installs the real platform services, creates the main
 // window and then the setup dialog, and runs until the main window closes.
 
+#include "AdvertPreparer.h"
 #include "CdAudioDevice.h"
 #include "CommandLine.h"
 #include "DesktopShell.h"
@@ -50,6 +51,10 @@ int main(int argc, char *argv[])
     // The setup dialog comes second: its captions need the texts the main
     // window loaded. The main window owns it, so it lives until the end.
     form1.AttachSetupDialog(new TForm2(&form1));
+    // The next advert is decoded while an end runs, so the ready screen and
+    // its three blasts come on time.
+    AdvertPreparer advertPreparer;
+    advertPreparer.Attach(&form1);
     form1.show();
     return app.exec();
 }
