@@ -6,6 +6,7 @@
 #include "Unit2.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFile>
 #include <QListWidget>
 #include <QTimer>
@@ -47,9 +48,19 @@ void AdvertPreparer::Attach(TForm1 *mainWindow)
         connect(entries, &QAbstractItemModel::dataChanged, this, &AdvertPreparer::prepareNextSoon);
         connect(entries, &QAbstractItemModel::modelReset, this, &AdvertPreparer::prepareNextSoon);
     }
-    if (form->Form2 != nullptr)
+    if (form->Form2 != nullptr) {
         connect(form->Form2->CheckBox_visReklamer, &QCheckBox::toggled, this, &AdvertPreparer::prepareNextSoon);
+        form->Form2->installEventFilter(this);
+    }
     prepareNextSoon();
+}
+
+// The setup dialog opening: its closing will show the first entry.
+bool AdvertPreparer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show)
+        prepareNextSoon();
+    return QObject::eventFilter(watched, event);
 }
 
 QString AdvertPreparer::NextEntry(const TForm1 &form)

@@ -19,9 +19,9 @@ class TForm1;
 // decoded and scaled for the picture area's size at the time it is asked for.
 //
 // Attached to the main window it follows the rotation: whenever a wave
-// starts (the picture area is hidden), the advert list changes or the
-// adverts option is switched, it prepares the entry the next ready screen
-// will try. The picture area takes a prepared picture only for exactly the
+// starts (the picture area is hidden), a picture is shown, the setup dialog
+// opens, the advert list changes or the adverts option is switched, it
+// prepares the entry the next ready screen will try. The picture area takes a prepared picture only for exactly the
 // file it is about to load, asked for last and unchanged on disk since; for
 // anything else it decodes the file itself, as it does without a preparer.
 // A file that fails to decode is prepared as a failure, so the ready screen
@@ -57,6 +57,9 @@ public:
     // while the setup dialog is open, the first entry, which its closing
     // shows; otherwise the entry at the rotation's index.
     static QString NextEntry(const TForm1 &form);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 signals:
     // A preparation has finished; path is the file it was for.

@@ -6,8 +6,10 @@
 #include "TImage.h"
 #include "TestPlatform.h"
 #include "Unit1.h"
+#include "Unit2.h"
 #include "uVantixStrings.h"
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -56,6 +58,7 @@ private slots:
     void rotationPrepared();
     void listEditedDuringAnEnd_data();
     void listEditedDuringAnEnd();
+    void preparedWhileSetupDialogIsOpen();
     void listOfOneLoadsAgain();
     void switchedOffKeepsLastPictureUntilWaveStarts();
     void entryLeavesWhenOkIsPressed();
@@ -252,6 +255,27 @@ void tst_advertRotation::listEditedDuringAnEnd()
     QCOMPARE(shown(*form->Billede), screen);
     QCOMPARE(form->Billede->Picture().cacheKey() == ready->picture.cacheKey(), preparedUsed);
     QVERIFY(platform->messageBoxes.shown.isEmpty());
+}
+
+// The dialog's closing shows the first entry: it is prepared while the
+// timekeeper edits the list.
+void tst_advertRotation::preparedWhileSetupDialogIsOpen()
+{
+    form->AttachSetupDialog(new TForm2(form));
+    preparer = new AdvertPreparer;
+    preparer->Attach(form);
+    std::optional<AdvertPreparer::Prepared> ready;
+    QTimer::singleShot(0, form->Form2, [&] {
+        form->Form2->CheckBox_visReklamer->setChecked(true);
+        form->Form2->AdvertList()->addItem(file(QStringLiteral("P2")));
+        form->Form2->AdvertList()->addItem(file(QStringLiteral("P3")));
+        QTRY_VERIFY((ready = preparer->Take(file(QStringLiteral("P2")))).has_value());
+        form->Form2->close();
+    });
+    form->SetupKnapClick();
+    QVERIFY(ready.has_value());
+    QCOMPARE(shown(*form->Billede), QStringLiteral("P2"));
+    QCOMPARE(form->Billede->Picture().cacheKey(), ready->picture.cacheKey());
 }
 
 void tst_advertRotation::listOfOneLoadsAgain()
