@@ -8,8 +8,10 @@
 
 // Runs a piece of work in a child process of its own and collects what it
 // writes. A crash, a hang or a runaway allocation in the work ends only the
-// child: the program gets a failed outcome and goes on. Used for the one
-// decoder that runs a large third-party library over arbitrary files.
+// child: the program gets a failed outcome and goes on. Run forks a copy of
+// the program, which suits only work that needs no lock another thread may
+// hold; the metafile decoder, a large third-party library run over arbitrary
+// files, runs as a helper program of its own through RunProgram.
 class IsolatedCall
 {
 public:
