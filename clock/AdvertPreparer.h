@@ -11,7 +11,6 @@
 #include <optional>
 #include <thread>
 
-class QListWidget;
 class TForm1;
 
 // Decodes the next advert ahead, on a thread of its own, so that the ready
