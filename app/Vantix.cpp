@@ -1,6 +1,7 @@
 // The program's entry: installs the real platform services, creates the main
 // window and then the setup dialog, and runs until the main window closes.
 
+#include "AdvertPreparer.h"
 #include "CdAudioDevice.h"
 #include "CommandLine.h"
 #include "DesktopShell.h"
@@ -54,6 +55,10 @@ int main(int argc, char *argv[])
     form1.AttachSetupDialog(new TForm2(&form1));
     // Round presets, detail letters, the end counter and the emergency stop.
     new TournamentRules(form1, *form1.Form2);
+    // The next advert is decoded while an end runs, so the ready screen and
+    // its three blasts come on time.
+    AdvertPreparer advertPreparer;
+    advertPreparer.Attach(&form1);
     form1.show();
     return app.exec();
 }

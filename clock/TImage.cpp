@@ -1,5 +1,6 @@
 #include "TImage.h"
 
+#include "AdvertPreparer.h"
 #include "PictureLoader.h"
 
 #include <QPainter>
@@ -19,6 +20,10 @@ QSize TImage::devicePixelSize() const
 
 bool TImage::LoadFromFile(const QString &path)
 {
+    if (preparer != nullptr) {
+        if (const std::optional<AdvertPreparer::Prepared> ready = preparer->Take(path))
+            return showPrepared(path, *ready);
+    }
     const QSize area = devicePixelSize();
     QImage loaded = PictureLoader::Load(path, area);
     if (loaded.isNull())
@@ -26,6 +31,22 @@ bool TImage::LoadFromFile(const QString &path)
     SetPicture(loaded);
     sourcePath = path;
     decodedFor = area;
+    return true;
+}
+
+// Takes the prepared picture, and its scaled copy when it was scaled for the
+// area as it is now. A failed preparation fails the load as a decode here would.
+bool TImage::showPrepared(const QString &path, const AdvertPreparer::Prepared &ready)
+{
+    if (ready.picture.isNull())
+        return false;
+    SetPicture(ready.picture);
+    if (ready.scaled.size() == (QSizeF(PictureRect().size()) * devicePixelRatioF()).toSize()
+        && ready.scaled.devicePixelRatio() == devicePixelRatioF())
+        scaledCache = ready.scaled;
+    sourcePath = path;
+    decodedFor = ready.decodedFor;
+    scheduleRefresh(); // the area may have grown since
     return true;
 }
 
@@ -51,6 +72,16 @@ void TImage::SetCenter(bool on)
 {
     center = on;
     update();
+}
+
+QImage TImage::ScaledForArea(const QImage &picture, const QSize &area, qreal devicePixelRatio)
+{
+    if (picture.isNull() || area.isEmpty())
+        return {};
+    const QSize target = (QSizeF(picture.size().scaled(area, Qt::KeepAspectRatio)) * devicePixelRatio).toSize();
+    QImage scaled = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(devicePixelRatio);
+    return scaled;
 }
 
 QRect TImage::PictureRect() const
@@ -109,9 +140,7 @@ void TImage::paintEvent(QPaintEvent *)
         return;
     // Scale once per size, smoothly, in device pixels; repaints then only blit.
     const QSize deviceTarget = (QSizeF(target.size()) * devicePixelRatioF()).toSize();
-    if (scaledCache.size() != deviceTarget) {
-        scaledCache = picture.scaled(deviceTarget, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        scaledCache.setDevicePixelRatio(devicePixelRatioF());
-    }
+    if (scaledCache.size() != deviceTarget)
+        scaledCache = ScaledForArea(picture, size(), devicePixelRatioF());
     painter.drawImage(target.topLeft(), scaledCache);
 }

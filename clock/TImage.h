@@ -1,6 +1,9 @@
 #pragma once
 
+#include "AdvertPreparer.h"
+
 #include <QImage>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -13,6 +16,10 @@
 // to the projector), the file is read again for the new size once the
 // resizing has settled, so the picture stays sharp; if that read fails the
 // picture stays as it is.
+//
+// With a preparer, a file whose picture was prepared ahead (decoded and
+// scaled for the area on another thread) is shown from there at once; any
+// other file is decoded here as before.
 class TImage : public QWidget
 {
     Q_OBJECT
@@ -21,6 +28,7 @@ public:
 
     // Loads the picture from a file; returns false (and keeps the old picture) on failure.
     bool LoadFromFile(const QString &path);
+    void SetPreparer(AdvertPreparer *preparer) { this->preparer = preparer; }
     void SetPicture(const QImage &image);
     const QImage &Picture() const { return picture; }
 
@@ -33,6 +41,10 @@ public:
     // How long the area's size must stay still before a grown area reads its
     // picture again.
     static constexpr int SettleMs = 200;
+
+    // The picture scaled, smoothly, to the size it is drawn at in an area of
+    // the given logical size and device pixel ratio.
+    static QImage ScaledForArea(const QImage &picture, const QSize &area, qreal devicePixelRatio);
 
     void setVisible(bool visible) override;
 
@@ -49,6 +61,7 @@ private:
     QSize devicePixelSize() const;
     void scheduleRefresh();
     void refreshForSize();
+    bool showPrepared(const QString &path, const AdvertPreparer::Prepared &ready);
 
     QImage picture;
     QImage scaledCache;
@@ -56,4 +69,5 @@ private:
     QString sourcePath;     // the file the picture came from; empty when set directly
     QSize decodedFor;       // the area size, in device pixels, it was decoded for
     QTimer settle;
+    QPointer<AdvertPreparer> preparer;
 };

@@ -107,6 +107,7 @@ public:
 
     // The advert list of the setup dialog, read and pruned by the rotation.
     void SetAdvertList(QListWidget *list) { advertList = list; }
+    QListWidget *AdvertList() const { return advertList; }
 
     // The counter's font size in points as the rule gives it; may be zero or
     // less for a very low window, which the counter then draws at one point.

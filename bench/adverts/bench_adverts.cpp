@@ -1,6 +1,7 @@
 // How long a camera picture takes to reach the screen as an advert, and how
 // much memory it costs on the way, beside the same picture decoded whole.
 #include "BenchFigures.h"
+#include "CameraPicture.h"
 #include "TImage.h"
 #include "pictures/JpegDecoder.h"
 
@@ -13,10 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <random>
 #include <vector>
-
-#include <jpeglib.h>
 
 #include <sys/resource.h>
 
@@ -25,43 +23,6 @@ namespace {
 constexpr int PhotoWidth = 6000;
 constexpr int PhotoHeight = 4000;
 constexpr int Runs = 5;
-
-// A camera-like picture: broad gradients with fine noise, so the file holds
-// as much detail as a real photograph of that size.
-bool writePhoto(const QString &path)
-{
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr error{};
-    cinfo.err = jpeg_std_error(&error);
-    jpeg_create_compress(&cinfo);
-    FILE *out = std::fopen(QFile::encodeName(path).constData(), "wb");
-    if (out == nullptr)
-        return false;
-    jpeg_stdio_dest(&cinfo, out);
-    cinfo.image_width = PhotoWidth;
-    cinfo.image_height = PhotoHeight;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::mt19937 noise(24);
-    std::vector<JSAMPLE> row(PhotoWidth * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const int y = int(cinfo.next_scanline);
-        for (int x = 0; x < PhotoWidth; ++x) {
-            const int grain = int(noise() % 24);
-            row[x * 3] = JSAMPLE((x * 255 / PhotoWidth + grain) & 0xFF);
-            row[x * 3 + 1] = JSAMPLE((y * 255 / PhotoHeight + grain) & 0xFF);
-            row[x * 3 + 2] = JSAMPLE(((x + y) / 40 + grain) & 0xFF);
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    return std::fclose(out) == 0;
-}
 
 long statusKiB(const char *field)
 {
@@ -127,7 +88,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString photo = dir.filePath(QStringLiteral("camera.jpg"));
-    if (!dir.isValid() || !writePhoto(photo)) {
+    if (!dir.isValid() || !writeCameraJpeg(photo, PhotoWidth, PhotoHeight, false)) {
         std::fprintf(stderr, "could not write the test picture\n");
         return 1;
     }

@@ -6,9 +6,12 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <vector>
 
 #include <fcntl.h>
 #include <poll.h>
+#include <spawn.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,6 +29,17 @@ std::int64_t currentAddressSpace()
     return pages * sysconf(_SC_PAGESIZE);
 }
 
+// A crash leaves nothing on disk, and a runaway allocation fails here.
+void applyLimits(std::int64_t addressLimit)
+{
+    const rlimit noCoreFile{0, 0};
+    setrlimit(RLIMIT_CORE, &noCoreFile);
+    if (addressLimit > 0) {
+        const rlimit limit{rlim_t(addressLimit), rlim_t(addressLimit)};
+        setrlimit(RLIMIT_AS, &limit);
+    }
+}
+
 // In the child: nothing it prints reaches the program's output, a crash
 // writes no core file, and its address space is capped so a runaway
 // allocation fails there.
@@ -39,12 +53,7 @@ std::int64_t currentAddressSpace()
         dup2(devNull, STDOUT_FILENO);
         dup2(devNull, STDERR_FILENO);
     }
-    const rlimit noCoreFile{0, 0}; // a crash leaves nothing on disk
-    setrlimit(RLIMIT_CORE, &noCoreFile);
-    if (addressLimit > 0) {
-        const rlimit limit{rlim_t(addressLimit), rlim_t(addressLimit)};
-        setrlimit(RLIMIT_AS, &limit);
-    }
+    applyLimits(addressLimit);
     bool ok = false;
     try {
         ok = work(fd);
@@ -111,7 +120,88 @@ IsolatedCall::Outcome reap(pid_t child, const QDeadlineTimer &deadline)
     }
 }
 
+// Collects a started child's output and reaps it, within the deadline.
+IsolatedCall::Outcome finish(pid_t child, int fd, const QDeadlineTimer &deadline, std::int64_t maxBytes,
+                             QByteArray &output)
+{
+    IsolatedCall::Outcome outcome = collect(fd, deadline, maxBytes, output);
+    close(fd);
+    if (outcome == IsolatedCall::Outcome::Finished)
+        outcome = reap(child, deadline);
+    else
+        endChild(child);
+    if (outcome != IsolatedCall::Outcome::Finished)
+        output.clear();
+    return outcome;
+}
+
+// The input as a file in memory, read from its start: the helper reads it at
+// its own pace and nothing here waits on a full pipe.
+int inputFile(const QByteArray &input)
+{
+    const int fd = memfd_create("vantix-input", MFD_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (!IsolatedCall::WriteAll(fd, input.constData(), std::size_t(input.size())) || lseek(fd, 0, SEEK_SET) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// posix_spawn starts the program without copying this process, so no lock
+// another thread holds can stop the child before it runs the program.
+pid_t spawn(const QString &program, const QStringList &arguments, int input, int output)
+{
+    std::vector<QByteArray> words{QFile::encodeName(program)};
+    for (const QString &argument : arguments)
+        words.push_back(argument.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+    pid_t child = -1;
+    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+        child = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return child;
+}
+
 } // namespace
+
+IsolatedCall::Outcome IsolatedCall::RunProgram(const QString &program, const QStringList &arguments,
+                                               const QByteArray &input, int timeoutMs, std::int64_t maxOutputBytes,
+                                               QByteArray &output)
+{
+    output.clear();
+    const QDeadlineTimer deadline(timeoutMs);
+    const int in = inputFile(input);
+    int pipeEnds[2];
+    if (in < 0 || pipe2(pipeEnds, O_CLOEXEC) != 0) {
+        if (in >= 0)
+            close(in);
+        return Outcome::NotStarted;
+    }
+    const pid_t child = spawn(program, arguments, in, pipeEnds[1]);
+    close(in);
+    close(pipeEnds[1]);
+    if (child < 0) {
+        close(pipeEnds[0]);
+        return Outcome::NotStarted;
+    }
+    return finish(child, pipeEnds[0], deadline, maxOutputBytes, output);
+}
+
+void IsolatedCall::LimitThisProcess(std::int64_t extraAddressSpace)
+{
+    applyLimits(extraAddressSpace > 0 ? currentAddressSpace() + extraAddressSpace : 0);
+}
 
 IsolatedCall::Outcome IsolatedCall::Run(const std::function<bool(int)> &work, const Limits &limits, QByteArray &output)
 {
@@ -134,15 +224,7 @@ IsolatedCall::Outcome IsolatedCall::Run(const std::function<bool(int)> &work, co
         runChild(work, pipeEnds[1], addressLimit);
     }
     close(pipeEnds[1]);
-    Outcome outcome = collect(pipeEnds[0], deadline, limits.maxOutputBytes, output);
-    close(pipeEnds[0]);
-    if (outcome == Outcome::Finished)
-        outcome = reap(child, deadline);
-    else
-        endChild(child);
-    if (outcome != Outcome::Finished)
-        output.clear();
-    return outcome;
+    return finish(child, pipeEnds[0], deadline, limits.maxOutputBytes, output);
 }
 
 bool IsolatedCall::WriteAll(int fd, const void *data, std::size_t size)

@@ -3,11 +3,11 @@
 #include "ExifOrientation.h"
 #include "PictureLimits.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -54,7 +54,6 @@ struct Decoding
     ErrorTrap error{};
     DeviceSource source{};
     jpeg_progress_mgr progress{};
-    QElapsedTimer clock;
     unsigned char exif[MaxApp1Bytes];
     std::size_t exifSize = 0;
     bool exifFound = false;
@@ -159,7 +158,7 @@ boolean readApp1(j_decompress_ptr cinfo)
 void watchProgress(j_common_ptr cinfo)
 {
     Decoding &d = decodingOf(cinfo);
-    if (d.cinfo.input_scan_number > JpegDecoder::MaxScans || d.clock.hasExpired(JpegDecoder::TimeLimitMs))
+    if (d.cinfo.input_scan_number > JpegDecoder::MaxScans)
         leaveDecode(cinfo);
 }
 
@@ -200,6 +199,32 @@ void chooseScale(Decoding &d)
         if (out.width() >= wanted.width() && out.height() >= wanted.height())
             return;
     }
+}
+
+// The coefficients the picture holds at its stored size, two bytes each: what
+// a progressive picture keeps in memory from its first scan to its last.
+std::int64_t coefficientBytes(const jpeg_decompress_struct &cinfo)
+{
+    std::int64_t bytes = 0;
+    for (int c = 0; c < cinfo.num_components; ++c) {
+        const jpeg_component_info &component = cinfo.comp_info[c];
+        // Whole blocks of a whole number of MCUs, as libjpeg allocates them.
+        const auto blocks = [](JDIMENSION count, int factor) {
+            return (std::int64_t(count) + factor - 1) / factor * factor;
+        };
+        bytes += blocks(component.width_in_blocks, component.h_samp_factor)
+                 * blocks(component.height_in_blocks, component.v_samp_factor) * DCTSIZE2 * std::int64_t(sizeof(JCOEF));
+    }
+    return bytes;
+}
+
+// A picture within the pixel bound gets the memory it needs, and no more.
+bool limitWorkingMemory(Decoding &d)
+{
+    if (std::int64_t(d.cinfo.image_width) * d.cinfo.image_height > PictureLimits::MaxJpegPixels)
+        return false;
+    d.cinfo.mem->max_memory_to_use = long(coefficientBytes(d.cinfo) + PictureLimits::JpegWorkingMargin);
+    return true;
 }
 
 bool isCmyk(const Decoding &d)
@@ -261,11 +286,14 @@ bool decodeInto(Decoding &d)
     if (setjmp(d.error.jump))
         return false;
     jpeg_create_decompress(&d.cinfo);
-    d.cinfo.mem->max_memory_to_use = PictureLimits::MaxJpegWorkingMemory;
+    // Until the header is read, only the markers' memory is needed.
+    d.cinfo.mem->max_memory_to_use = PictureLimits::JpegWorkingMargin;
     d.cinfo.src = &d.source.pub;
     d.cinfo.progress = &d.progress;
     jpeg_set_marker_processor(&d.cinfo, JPEG_APP0 + 1, readApp1);
     jpeg_read_header(&d.cinfo, TRUE);
+    if (!limitWorkingMemory(d))
+        return false;
     d.orientation = ExifOrientation::FromApp1(d.exif, d.exifSize);
     d.cinfo.out_color_space = isCmyk(d) ? JCS_CMYK : RowLayout;
     chooseScale(d);
@@ -294,7 +322,6 @@ QImage JpegDecoder::Decode(QIODevice &device, const QSize &fitSize)
 {
     auto d = std::make_unique<Decoding>();
     d->fit = fitSize.isEmpty() ? QSize(1, 1) : fitSize;
-    d->clock.start();
     installHandlers(*d, device);
     const bool decoded = decodeInto(*d);
     jpeg_destroy_decompress(&d->cinfo);

@@ -11,7 +11,9 @@ class QIODevice;
 // will be shown in, so a camera picture costs a fraction of its full size.
 // Damage behind a valid header shows what decodes (libjpeg's warnings are not
 // failures); a bad header, a read error, or anything libjpeg gives up on is a
-// failure, and so is a picture beyond the bounds in PictureLimits.
+// failure, and so is a picture beyond the bounds in PictureLimits. The
+// bounds are sizes only (pixels, scans, bytes), never time, so whether a
+// picture loads does not depend on how busy the machine is.
 class JpegDecoder
 {
 public:
@@ -23,8 +25,6 @@ public:
     // A picture with more scans than this is refused: each scan passes over
     // the whole picture, so thousands of tiny scans would take minutes.
     static constexpr int MaxScans = 500;
-    // The decode gives up after this long.
-    static constexpr int TimeLimitMs = 3000;
     // At most this much of a file is read; past it the picture ends there.
     static constexpr qint64 MaxInputBytes = 256LL * 1024 * 1024;
 };

@@ -7,8 +7,10 @@
 // Renders Windows metafiles through ImageMagick's WMF coder, at the density
 // that makes the picture fit the area with its proportions kept. Parts the
 // metafile does not paint stay transparent, so the black screen shows there.
-// ImageMagick runs in a child process (IsolatedCall) under its own resource
-// limits: a hostile file can end or exhaust only that child.
+// ImageMagick runs in the program's metafile helper, vantix-wmf, started as a
+// new process for each picture (IsolatedCall::RunProgram) under its own
+// resource limits and a kill timer: a hostile file can end or exhaust only
+// that process.
 class WmfRenderer
 {
 public:
@@ -17,4 +19,8 @@ public:
     // Returns a null image when the file cannot be rendered.
     static QImage Render(const QString &path, const QSize &fitSize);
     static QImage RenderData(const QByteArray &metafile, const QSize &fitSize);
+
+    // The helper beside the running program's file, or, for the build tree's
+    // other programs, the one the build placed beside the clock.
+    static QString HelperPath();
 };

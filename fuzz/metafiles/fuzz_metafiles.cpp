@@ -1,7 +1,7 @@
 // Advert metafiles drawn in full: any bytes as a .wmf file through the loader
 // the ready screen uses, which frames the metafile here and draws it with
-// ImageMagick in a child process. The first byte picks the area the picture
-// is drawn for; the rest is the file. Each drawing costs up to a second or
+// ImageMagick in the metafile helper process. The first byte picks the area
+// the picture is drawn for; the rest is the file. Each drawing costs up to a second or
 // two, so this target runs apart from the other pictures.
 // Must hold: the framing tells the truth (as in the pictures target); a
 // drawn picture stays within the decoded-size bound, in a usable pixel

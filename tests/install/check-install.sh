@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a clean prefix, then builds the .deb and unpacks it
 # into another clean root, and checks that each holds a program that starts.
-# Usage: check-install.sh <build-dir>
+# Usage: check-install.sh <build-dir> [<metafile probe>]
 set -euo pipefail
 build=$1
+probe=${2:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -18,6 +19,17 @@ check_tree() {
     head -c 4 "$dir/$wav" | grep -q RIFF || fail "$dir/$wav is not a WAV file"
   done
   [ -f "$dir/english.lng" ] || fail "english.lng missing"
+  [ -x "$dir/vantix-wmf" ] || fail "$dir/vantix-wmf (the metafile helper) missing"
+  if [ -n "$probe" ]; then
+    # A program in the install folder, started through a link from another
+    # folder, must draw metafiles with the helper beside it.
+    cp "$probe" "$dir/wmfprobe"
+    ln -sf "../lib/vantix/wmfprobe" "$root/bin/wmfprobe"
+    local drawn
+    drawn=$(cd "$work" && "$root/bin/wmfprobe") || fail "no metafile drawn by the installed helper: $drawn"
+    rm -f "$dir/wmfprobe" "$root/bin/wmfprobe"
+    [ "$drawn" = "$(readlink -f "$dir")/vantix-wmf 200x100" ] || fail "metafile drawn by another helper: $drawn"
+  fi
   [ ! -e "$dir/vantix.lng" ] || fail "a vantix.lng would switch the program out of its own language"
   [ "$(readlink -f "$root/bin/vantix")" = "$(readlink -f "$dir/Vantix")" ] || fail "bin/vantix does not lead to the program"
   [ -f "$root/share/applications/vantix.desktop" ] || fail "launcher missing"

@@ -59,6 +59,8 @@ void describeInput(jpeg_compress_struct &cinfo, const JpegWriter::Options &optio
     if (options.colours == JpegWriter::Colours::Cmyk || options.colours == JpegWriter::Colours::Ycck)
         cinfo.write_Adobe_marker = options.adobeMarker;
     jpeg_set_quality(&cinfo, options.quality, TRUE);
+    if (options.fullColour)
+        cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
     if (options.progressive)
         jpeg_simple_progression(&cinfo);
 }

@@ -15,6 +15,7 @@ public:
         Colours colours = Colours::Rgb;
         bool adobeMarker = true; // CMYK and YCCK only: inks stored inverted, as print programs write them
         bool progressive = false;
+        bool fullColour = false; // colour at every pixel (4:4:4), not at every other
         int quality = 92;
         QByteArray app1;
     };

@@ -1,12 +1,15 @@
 // The advert rotation on the ready screen: each entry to the ready screen
 // shows the next picture of the list; a picture that cannot be shown is
 // reported once and taken out of the list.
+#include "AdvertPreparer.h"
 #include "JpegWriter.h"
 #include "TImage.h"
 #include "TestPlatform.h"
 #include "Unit1.h"
+#include "Unit2.h"
 #include "uVantixStrings.h"
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -51,6 +54,11 @@ private slots:
     void cleanup();
     void rotation_data();
     void rotation();
+    void rotationPrepared_data() { rotation_data(); }
+    void rotationPrepared();
+    void listEditedDuringAnEnd_data();
+    void listEditedDuringAnEnd();
+    void preparedWhileSetupDialogIsOpen();
     void listOfOneLoadsAgain();
     void switchedOffKeepsLastPictureUntilWaveStarts();
     void entryLeavesWhenOkIsPressed();
@@ -59,13 +67,19 @@ private slots:
 private:
     // Files P1..P3 load; X1 is missing, X2 a JPEG with a bad header, X3 a letter named .bmp.
     QString file(const QString &name) const;
-    // One end: the wave starts, then the ready screen returns.
-    QString readyScreen();
+    // One end: the wave starts, then the ready screen returns. Prepared: the
+    // end lasts until the next advert is prepared, and the picture shown
+    // must be the prepared one.
+    QString readyScreen(bool prepared = false);
+    void runRotation(bool prepared);
+    void waitForPreparation();
 
     QTemporaryDir dir;
     TestPlatform *platform = nullptr;
     TForm1 *form = nullptr;
     QListWidget *adverts = nullptr;
+    AdvertPreparer *preparer = nullptr;
+    bool preparedShown = true;
 };
 
 void tst_advertRotation::initTestCase()
@@ -98,16 +112,31 @@ void tst_advertRotation::init()
 
 void tst_advertRotation::cleanup()
 {
+    delete preparer;
+    preparer = nullptr;
     delete form;
     delete adverts;
     delete platform;
 }
 
-QString tst_advertRotation::readyScreen()
+void tst_advertRotation::waitForPreparation()
+{
+    const QString next = AdvertPreparer::NextEntry(*form);
+    QTRY_VERIFY(next.isEmpty() || preparer->Take(next).has_value());
+}
+
+QString tst_advertRotation::readyScreen(bool prepared)
 {
     const qsizetype warningsBefore = platform->messageBoxes.shown.size();
     form->InitScreenShooting();
+    std::optional<AdvertPreparer::Prepared> ready;
+    if (prepared) {
+        waitForPreparation();
+        ready = preparer->Take(AdvertPreparer::NextEntry(*form));
+    }
     form->InitScreenKlar();
+    if (ready && !ready->picture.isNull())
+        preparedShown = preparedShown && form->Billede->Picture().cacheKey() == ready->picture.cacheKey();
     QString result = shown(*form->Billede);
     for (qsizetype i = warningsBefore; i < platform->messageBoxes.shown.size(); ++i)
         result += QStringLiteral(" + warning");
@@ -138,6 +167,19 @@ void tst_advertRotation::rotation_data()
 
 void tst_advertRotation::rotation()
 {
+    runRotation(false);
+}
+
+void tst_advertRotation::rotationPrepared()
+{
+    preparer = new AdvertPreparer;
+    preparer->Attach(form);
+    runRotation(true);
+    QVERIFY(preparedShown);
+}
+
+void tst_advertRotation::runRotation(bool prepared)
+{
     QFETCH(QStringList, entries);
     QFETCH(bool, addsOn);
     QFETCH(QStringList, screens);
@@ -150,7 +192,7 @@ void tst_advertRotation::rotation()
     form->AddIndex = 0;
     QStringList seen;
     for (qsizetype i = 0; i < screens.size(); ++i)
-        seen.append(readyScreen());
+        seen.append(readyScreen(prepared));
     QCOMPARE(seen, screens);
     QStringList left;
     for (const QString &entry : remaining)
@@ -165,6 +207,75 @@ void tst_advertRotation::rotation()
         QCOMPARE(box.text, warning);
         QCOMPARE(box.kind, MessageKind::Warning);
     }
+}
+
+void tst_advertRotation::listEditedDuringAnEnd_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<bool>("preparedUsed");
+    QTest::newRow("next entry removed") << "remove" << "P3" << false;
+    QTest::newRow("next entry replaced") << "replace" << "P3" << false;
+    QTest::newRow("next file rewritten") << "rewrite" << "P3" << false;
+    QTest::newRow("entry added at the end") << "add" << "P2" << true;
+}
+
+// The second end: P2 is prepared while it runs, then the list or the file
+// changes before the end is over.
+void tst_advertRotation::listEditedDuringAnEnd()
+{
+    QFETCH(QString, edit);
+    QFETCH(QString, screen);
+    QFETCH(bool, preparedUsed);
+    const QString p2 = dir.filePath(QStringLiteral("edited.bmp"));
+    QVERIFY(solid(Qt::green).save(p2));
+    for (const QString &path : {file(QStringLiteral("P1")), p2, file(QStringLiteral("P3"))})
+        adverts->addItem(path);
+    form->AddsOn = true;
+    form->AddCount = adverts->count();
+    preparer = new AdvertPreparer;
+    preparer->Attach(form);
+    QCOMPARE(readyScreen(true), QStringLiteral("P1"));
+    form->InitScreenShooting();
+    waitForPreparation();
+    const std::optional<AdvertPreparer::Prepared> ready = preparer->Take(p2);
+    QVERIFY(ready.has_value());
+    if (edit == QLatin1String("remove")) {
+        delete adverts->takeItem(1);
+        --form->AddCount;
+    } else if (edit == QLatin1String("replace")) {
+        adverts->item(1)->setText(file(QStringLiteral("P3")));
+    } else if (edit == QLatin1String("rewrite")) {
+        QVERIFY(solid(Qt::blue).scaled(80, 60).save(p2));
+    } else {
+        adverts->addItem(file(QStringLiteral("P1")));
+        ++form->AddCount;
+    }
+    form->InitScreenKlar();
+    QCOMPARE(shown(*form->Billede), screen);
+    QCOMPARE(form->Billede->Picture().cacheKey() == ready->picture.cacheKey(), preparedUsed);
+    QVERIFY(platform->messageBoxes.shown.isEmpty());
+}
+
+// The dialog's closing shows the first entry: it is prepared while the
+// timekeeper edits the list.
+void tst_advertRotation::preparedWhileSetupDialogIsOpen()
+{
+    form->AttachSetupDialog(new TForm2(form));
+    preparer = new AdvertPreparer;
+    preparer->Attach(form);
+    std::optional<AdvertPreparer::Prepared> ready;
+    QTimer::singleShot(0, form->Form2, [&] {
+        form->Form2->CheckBox_visReklamer->setChecked(true);
+        form->Form2->AdvertList()->addItem(file(QStringLiteral("P2")));
+        form->Form2->AdvertList()->addItem(file(QStringLiteral("P3")));
+        QTRY_VERIFY((ready = preparer->Take(file(QStringLiteral("P2")))).has_value());
+        form->Form2->close();
+    });
+    form->SetupKnapClick();
+    QVERIFY(ready.has_value());
+    QCOMPARE(shown(*form->Billede), QStringLiteral("P2"));
+    QCOMPARE(form->Billede->Picture().cacheKey(), ready->picture.cacheKey());
 }
 
 void tst_advertRotation::listOfOneLoadsAgain()

@@ -43,6 +43,8 @@ private slots:
     void outcomes_data();
     void outcomes();
     void parentGoesOnAfterwards();
+    void programs_data();
+    void programs();
 };
 
 void tst_isolatedCall::outcomes_data()
@@ -92,6 +94,39 @@ void tst_isolatedCall::parentGoesOnAfterwards()
     QCOMPARE(IsolatedCall::Run(writeText, tight, got), IsolatedCall::Outcome::Finished);
     // No child is left behind.
     QCOMPARE(waitpid(-1, nullptr, WNOHANG), -1);
+}
+
+// A program started afresh: its input, its output and how it ended.
+void tst_isolatedCall::programs_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("timeoutMs");
+    QTest::addColumn<IsolatedCall::Outcome>("expected");
+    QTest::addColumn<QByteArray>("output");
+    using O = IsolatedCall::Outcome;
+    const QString shell = QStringLiteral("/bin/sh");
+    QTest::newRow("reads its input, errors unseen") << shell << "echo noise >&2; cat" << 3000 << O::Finished
+                                                   << QByteArray("picture");
+    QTest::newRow("fails") << shell << "cat; exit 3" << 3000 << O::Failed << QByteArray();
+    QTest::newRow("crashes") << shell << "kill -SEGV $$" << 3000 << O::Crashed << QByteArray();
+    QTest::newRow("hangs") << shell << "exec sleep 30" << 200 << O::TimedOut << QByteArray();
+    QTest::newRow("floods its output") << shell << "exec yes" << 3000 << O::TooMuchOutput << QByteArray();
+    QTest::newRow("missing") << "/nonexistent/vantix-helper" << "" << 3000 << O::NotStarted << QByteArray();
+}
+
+void tst_isolatedCall::programs()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, script);
+    QFETCH(int, timeoutMs);
+    QFETCH(IsolatedCall::Outcome, expected);
+    QFETCH(QByteArray, output);
+    QByteArray got("left over");
+    QCOMPARE(IsolatedCall::RunProgram(program, {QStringLiteral("-c"), script}, "picture", timeoutMs, 64 * 1024, got),
+             expected);
+    QCOMPARE(got, output);
+    QCOMPARE(waitpid(-1, nullptr, WNOHANG), -1); // reaped, whatever the outcome
 }
 
 QTEST_MAIN(tst_isolatedCall)

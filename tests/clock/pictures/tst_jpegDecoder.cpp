@@ -90,6 +90,8 @@ private slots:
     void orientation_data();
     void orientation();
     void damagedDataShowsWhatDecodes();
+    void largePicturesLoad_data();
+    void largePicturesLoad();
     void refused_data();
     void refused();
     void readErrorMidScanFails();
@@ -211,6 +213,33 @@ void tst_jpegDecoder::damagedDataShowsWhatDecodes()
     progressive.progressive = true;
     const QByteArray layered = JpegWriter::Encode(quarters(QSize(64, 64)), progressive);
     QCOMPARE(corners(decode(withRepeatedLastScan(layered, 20))), QStringLiteral("RGBW"));
+}
+
+// Camera pictures within the pixel bound load whatever the machine is doing;
+// a progressive one keeps all its coefficients while it decodes. The header
+// claims the size: libjpeg sets up the whole picture before it reads a scan,
+// so the memory is the same as for a real one (the colours of progressive
+// pictures are checked with small ones above).
+void tst_jpegDecoder::largePicturesLoad_data()
+{
+    QTest::addColumn<QSize>("claimed");
+    QTest::addColumn<bool>("fullColour");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("progressive 4:4:4, 9000 x 6000") << QSize(9000, 6000) << true << QSize(2250, 1500);
+    QTest::newRow("progressive, 10000 x 7500") << QSize(10000, 7500) << false << QSize(2500, 1875);
+}
+
+void tst_jpegDecoder::largePicturesLoad()
+{
+    QFETCH(QSize, claimed);
+    QFETCH(bool, fullColour);
+    QFETCH(QSize, expected);
+    JpegWriter::Options options;
+    options.progressive = true;
+    options.fullColour = fullColour;
+    const QByteArray small = JpegWriter::Encode(quarters(QSize(64, 64)), options);
+    const QImage decoded = decode(JpegWriter::WithClaimedSize(small, claimed.width(), claimed.height()), QSize(1920, 1080));
+    QCOMPARE(decoded.size(), expected);
 }
 
 void tst_jpegDecoder::refused_data()

@@ -27,6 +27,49 @@ QByteArray bmp(const QImage &image)
     return bytes;
 }
 
+// A BMP written field by field, in the kinds other programs write: 24 bits
+// stored top row first (a negative height), 16 bits as 5-6-5 or 5-5-5, or
+// 32 bits with a V5 header whose alpha is zero everywhere.
+QByteArray handWrittenBmp(const QImage &image, int bits, bool topDown, bool green6 = false)
+{
+    const int headerSize = bits == 32 ? 124 : 40;
+    const bool masks = bits != 24;
+    const int offset = 14 + headerSize + (bits == 16 ? 12 : 0);
+    const int rowBytes = (image.width() * bits / 8 + 3) / 4 * 4;
+    QByteArray bytes(offset + rowBytes * image.height(), '\0');
+    char *b = bytes.data();
+    b[0] = 'B';
+    b[1] = 'M';
+    qToLittleEndian<quint32>(quint32(bytes.size()), b + 2);
+    qToLittleEndian<quint32>(quint32(offset), b + 10);
+    qToLittleEndian<quint32>(quint32(headerSize), b + 14);
+    qToLittleEndian<qint32>(image.width(), b + 18);
+    qToLittleEndian<qint32>(topDown ? -image.height() : image.height(), b + 22);
+    qToLittleEndian<quint16>(1, b + 26);
+    qToLittleEndian<quint16>(quint16(bits), b + 28);
+    qToLittleEndian<quint32>(masks ? 3 : 0, b + 30);
+    const quint32 bitMasks[] = {bits == 32 ? 0xFF0000u : green6 ? 0xF800u : 0x7C00u,
+                                bits == 32 ? 0xFF00u : green6 ? 0x07E0u : 0x03E0u, bits == 32 ? 0xFFu : 0x1Fu,
+                                bits == 32 ? 0xFF000000u : 0u};
+    for (int i = 0; masks && i < (bits == 32 ? 4 : 3); ++i)
+        qToLittleEndian<quint32>(bitMasks[i], b + 54 + 4 * i);
+    for (int y = 0; y < image.height(); ++y) {
+        char *row = b + offset + rowBytes * (topDown ? y : image.height() - 1 - y);
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (bits == 16) {
+                const quint16 v = green6 ? quint16((qRed(p) >> 3) << 11 | (qGreen(p) >> 2) << 5 | qBlue(p) >> 3)
+                                         : quint16((qRed(p) >> 3) << 10 | (qGreen(p) >> 3) << 5 | qBlue(p) >> 3);
+                qToLittleEndian<quint16>(v, row + 2 * x);
+            } else {
+                const char pixel[] = {char(qBlue(p)), char(qGreen(p)), char(qRed(p)), 0};
+                memcpy(row + x * bits / 8, pixel, std::size_t(bits / 8));
+            }
+        }
+    }
+    return bytes;
+}
+
 QByteArray wmf()
 {
     WmfWriter writer(QRect(0, 0, 1000, 1000));
@@ -44,6 +87,8 @@ private slots:
     void kindByExtension();
     void loading_data();
     void loading();
+    void bmpKindsLookAsQtReadsThem_data();
+    void bmpKindsLookAsQtReadsThem();
     void fitsTheArea_data();
     void fitsTheArea();
     void failedLoadKeepsThePicture();
@@ -124,6 +169,39 @@ void tst_pictureArea::loading()
         const QColor centre = image.pixelColor(image.rect().center());
         QVERIFY2(centre.red() > 200 && centre.green() < 60, qPrintable(centre.name()));
     }
+}
+
+void tst_pictureArea::bmpKindsLookAsQtReadsThem_data()
+{
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<bool>("topDown");
+    QTest::addColumn<bool>("green6");
+    QTest::newRow("24 bits, top row first") << 24 << true << false;
+    QTest::newRow("32 bits, V5 header, alpha all zero") << 32 << false << false;
+    QTest::newRow("16 bits, 5-6-5") << 16 << false << true;
+    QTest::newRow("16 bits, 5-5-5") << 16 << false << false;
+    QTest::newRow("16 bits, 5-6-5, top row first") << 16 << true << true;
+}
+
+// Each must show as Qt shows the same picture written as a plain 24-bit BMP:
+// upright, opaque, and white as white.
+void tst_pictureArea::bmpKindsLookAsQtReadsThem()
+{
+    QFETCH(int, bits);
+    QFETCH(bool, topDown);
+    QFETCH(bool, green6);
+    QImage picture(7, 5, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setPixel(0, 0, qRgb(255, 0, 0));
+    picture.setPixel(6, 0, qRgb(0, 255, 0));
+    picture.setPixel(0, 4, qRgb(0, 0, 255));
+    picture.setPixel(3, 2, qRgb(0, 0, 0));
+    QImage reference;
+    QVERIFY(reference.loadFromData(bmp(picture), "BMP"));
+    const QImage loaded = PictureLoader::Load(write(QStringLiteral("kind.bmp"), handWrittenBmp(picture, bits, topDown, green6)),
+                                              QSize(300, 300));
+    QVERIFY(!loaded.isNull());
+    QCOMPARE(loaded.convertToFormat(QImage::Format_ARGB32), reference.convertToFormat(QImage::Format_ARGB32));
 }
 
 void tst_pictureArea::fitsTheArea_data()
