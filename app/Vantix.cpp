@@ -1,6 +1,8 @@
 // The program's entry: installs the real platform services, creates the main
 // window and then the setup dialog, and runs until the main window closes.
 
+#include "AudienceScreens.h"
+#include "AudienceSetup.h"
 #include "CdAudioDevice.h"
 #include "CommandLine.h"
 #include "DesktopShell.h"
@@ -50,6 +52,12 @@ int main(int argc, char *argv[])
     // The setup dialog comes second: its captions need the texts the main
     // window loaded. The main window owns it, so it lives until the end.
     form1.AttachSetupDialog(new TForm2(&form1));
+    // The audience display, its screens page and the keys; the display
+    // opens at once on a screen named on the command line.
+    auto *audience = new AudienceSetup(form1, form1.Form2);
+    if (!commandLine.audienceScreen.isEmpty() && !audience->Screens->ChooseByArgument(commandLine.audienceScreen))
+        std::fprintf(stderr, "vantix: --audience=%s: no such screen is connected now\n",
+                     commandLine.audienceScreen.toLocal8Bit().constData());
     form1.show();
     return app.exec();
 }
