@@ -29,13 +29,14 @@ namespace {
 struct Ink
 {
     QRect box;
+    int pixels = 0;
     int foreign = 0;
 };
 
 Ink inkOf(const QImage &grab)
 {
     const QImage image = grab.convertToFormat(QImage::Format_RGB32);
-    int left = image.width(), top = image.height(), right = -1, bottom = -1, foreign = 0;
+    int left = image.width(), top = image.height(), right = -1, bottom = -1, pixels = 0, foreign = 0;
     for (int y = 0; y < image.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
@@ -43,12 +44,13 @@ Ink inkOf(const QImage &grab)
             if (r > 128 && g < 60 && b < 60) {
                 left = std::min(left, x), right = std::max(right, x);
                 top = std::min(top, y), bottom = std::max(bottom, y);
+                ++pixels;
             } else if (g > 40 || b > 40) {
                 ++foreign;
             }
         }
     }
-    return {QRect(QPoint(left, top), QPoint(right, bottom)), foreign};
+    return {QRect(QPoint(left, top), QPoint(right, bottom)), pixels, foreign};
 }
 
 // The offscreen platform's screens, as plugged in now.
@@ -181,6 +183,20 @@ void tst_audienceDisplay::projectorFromCommandLine()
     QCOMPARE(digits.foreign, 0);
     saveShot(running, "audience-projector.png");
     saveShot(form.grab().toImage(), "audience-console.png");
+
+    // Detail letters appear beside the digits on both screens, and leave
+    // the main window as it was when they go. (No tick in between.)
+    form.Timer1->SetEnabled(false);
+    const int consoleInk = inkOf(form.grab().toImage()).pixels;
+    const int projectorInk = inkOf(display->grab().toImage()).pixels;
+    form.Published->SetDetail(QStringLiteral("AB"));
+    QApplication::processEvents();
+    QVERIFY(inkOf(display->grab().toImage()).pixels > projectorInk);
+    QVERIFY(inkOf(form.grab().toImage()).pixels > consoleInk);
+    form.Published->SetDetail(QString());
+    QApplication::processEvents();
+    QCOMPARE(inkOf(form.grab().toImage()).pixels, consoleInk);
+    form.Timer1->SetEnabled(true);
 
     // The projector is unplugged: the display goes, the clock ticks on.
     const QString counterBefore = form.SekunderTilbage->text();
