@@ -34,6 +34,8 @@ protected:
 
 private:
     void relayout();
+    bool sameButDigits(const ArcherScreen &was, const ScreenPainter::Layout &before) const;
+    QRegion changedDigits(const ArcherScreen &was) const;
 
     ArcherScreen shown;
     ScreenPainter::Layout layout;

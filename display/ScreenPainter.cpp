@@ -1,6 +1,7 @@
 #include "ScreenPainter.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 
 #include <algorithm>
@@ -31,6 +32,24 @@ bool fits(const QRect &ink, const QSize &room)
 } // namespace
 
 QFont ScreenPainter::fitted(const QFont &family, const QString &text, const QSize &room)
+{
+    // A tick lays the screen out again with the same texts and rooms: the
+    // sizes found are kept, as measuring glyphs this large takes time.
+    static QHash<QString, int> sizes;
+    const QString key = QStringLiteral("%1|%2|%3x%4").arg(family.key(), text).arg(room.width()).arg(room.height());
+    if (const auto found = sizes.constFind(key); found != sizes.constEnd()) {
+        QFont font = family;
+        font.setPixelSize(found.value());
+        return font;
+    }
+    const QFont font = measuredFit(family, text, room);
+    if (sizes.size() > 1000)
+        sizes.clear();
+    sizes.insert(key, font.pixelSize());
+    return font;
+}
+
+QFont ScreenPainter::measuredFit(const QFont &family, const QString &text, const QSize &room)
 {
     QFont font = family;
     font.setPixelSize(MeasureSize);
@@ -68,28 +87,49 @@ ScreenPainter::Layout::Text ScreenPainter::placed(const QFont &font, const QStri
 
 void ScreenPainter::fitCounter(Layout &layout, const QRect &area, const ArcherScreen &screen, const QFont &family)
 {
-    const QString &text = screen.counterText;
-    const QString reference = referenceText(text);
-    const QFont font = fitted(family, reference, area.size());
-    if (screen.counterAlign == ArcherScreen::Align::Centre || reference == text) {
-        const Qt::Alignment horizontal =
-            screen.counterAlign == ArcherScreen::Align::Centre ? Qt::AlignHCenter : Qt::AlignRight;
-        layout.counter = placed(font, text, area, horizontal | Qt::AlignVCenter);
-        return;
-    }
-    // Right-aligned digits end where the reference's advance ends, as a
-    // right-aligned label would place them, so one-digit numbers stay right.
-    const Layout::Text ref = placed(font, reference, area, Qt::AlignRight | Qt::AlignVCenter);
-    const QFontMetrics metrics(font);
-    const QPoint at(ref.at.x() + metrics.horizontalAdvance(reference) - metrics.horizontalAdvance(text), ref.at.y());
-    layout.counter = {font, at, ink(font, text).translated(at)};
+    const QString reference = referenceText(screen.counterText);
+    const Qt::Alignment horizontal =
+        screen.counterAlign == ArcherScreen::Align::Centre ? Qt::AlignHCenter : Qt::AlignRight;
+    layout.counter = placed(fitted(family, reference, area.size()), reference, area, horizontal | Qt::AlignVCenter);
+}
+
+void ScreenPainter::showText(Layout &layout, const ArcherScreen &screen)
+{
+    // The layout holds the reference text; a shorter number ends where the
+    // reference's advance ends, as a right-aligned label would place it.
+    const QString reference = referenceText(screen.counterText);
+    const QFontMetrics metrics(layout.counter.font);
+    const int shorter = metrics.horizontalAdvance(reference) - metrics.horizontalAdvance(screen.counterText);
+    layout.counter.at.rx() += screen.counterAlign == ArcherScreen::Align::Centre ? shorter / 2 : shorter;
+    layout.counter.ink = ink(layout.counter.font, screen.counterText).translated(layout.counter.at);
 }
 
 ScreenPainter::Layout ScreenPainter::FitToArea(const QRect &area, const ArcherScreen &screen, const QFont &family)
 {
-    Layout layout;
     if (!screen.CounterVisible())
-        return layout;
+        return {};
+    // Every tick of a wave has the same layout but for the digits: the last
+    // one is kept, and only the new number is placed in it.
+    static QString lastKey;
+    static Layout last;
+    const QString key = QStringList{QString::number(area.x()), QString::number(area.y()),
+                                    QString::number(area.width()), QString::number(area.height()), family.key(),
+                                    referenceText(screen.counterText), QString::number(int(screen.counterAlign)),
+                                    screen.detail, screen.endLabel}
+                            .join(QChar(0x1f));
+    if (key != lastKey) {
+        last = referenceLayout(area, screen, family);
+        lastKey = key;
+    }
+    Layout layout = last;
+    showText(layout, screen);
+    return layout;
+}
+
+ScreenPainter::Layout ScreenPainter::referenceLayout(const QRect &area, const ArcherScreen &screen,
+                                                     const QFont &family)
+{
+    Layout layout;
     const int margin = area.height() / 40;
     const QRect inner = area.adjusted(margin, margin, -margin, -margin);
     fitCounter(layout, inner, screen, family);
@@ -122,14 +162,18 @@ ScreenPainter::Layout ScreenPainter::AroundCounter(const QRect &area, const Arch
     Layout layout;
     if (!screen.CounterVisible())
         return layout;
-    // Where a label drawing the text with this font and alignment puts it.
+    // Where a label drawing the reference text with this font and alignment
+    // puts its ink: the extras keep clear of it, and so stay where they are
+    // from tick to tick.
+    const QString reference = referenceText(screen.counterText);
     const QFontMetrics metrics(counterFont);
     const int flags = (screen.counterAlign == ArcherScreen::Align::Centre ? Qt::AlignHCenter : Qt::AlignRight)
                       | Qt::AlignVCenter;
-    const QRect logical = metrics.boundingRect(area, flags, screen.counterText);
+    const QRect logical = metrics.boundingRect(area, flags, reference);
     const QPoint at(logical.left(), logical.top() + metrics.ascent());
-    layout.counter = {counterFont, at, ink(counterFont, screen.counterText).translated(at)};
+    layout.counter = {counterFont, at, ink(counterFont, reference).translated(at)};
     placeExtras(layout, area, screen);
+    showText(layout, screen);
     return layout;
 }
 

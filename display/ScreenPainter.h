@@ -53,7 +53,10 @@ public:
 
 private:
     static QFont fitted(const QFont &family, const QString &text, const QSize &room);
+    static QFont measuredFit(const QFont &family, const QString &text, const QSize &room);
     static Layout::Text placed(const QFont &font, const QString &text, const QRect &room, Qt::Alignment align);
     static void placeExtras(Layout &layout, const QRect &area, const ArcherScreen &screen);
     static void fitCounter(Layout &layout, const QRect &area, const ArcherScreen &screen, const QFont &family);
+    static Layout referenceLayout(const QRect &area, const ArcherScreen &screen, const QFont &family);
+    static void showText(Layout &layout, const ArcherScreen &screen);
 };

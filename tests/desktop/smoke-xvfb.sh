@@ -107,6 +107,9 @@ sleep 0.5
 ! xdotool search --onlyvisible --name '^About$' >/dev/null || fail "Enter did not close the about box"
 
 # The keys: F5 starts the end, Escape stops the time, Delete abandons the end.
+# They act only in the active window; with no window manager here, the
+# test gives the main window the keyboard itself.
+timeout 5 xdotool windowfocus --sync "$main" || fail "the main window did not get the keyboard within 5 s"
 xdotool key --window "$main" F5
 wait_for_colour "$main" 'rgb(255,0,0)' 2 key-start
 xdotool key --window "$main" Escape
