@@ -36,7 +36,8 @@ QFont ScreenPainter::fitted(const QFont &family, const QString &text, const QSiz
     // A tick lays the screen out again with the same texts and rooms: the
     // sizes found are kept, as measuring glyphs this large takes time.
     static QHash<QString, int> sizes;
-    const QString key = QStringLiteral("%1|%2|%3x%4").arg(family.key(), text).arg(room.width()).arg(room.height());
+    const QString key = QStringList{family.key(), text, QString::number(room.width()), QString::number(room.height())}
+                            .join(QChar(0x1f));
     if (const auto found = sizes.constFind(key); found != sizes.constEnd()) {
         QFont font = family;
         font.setPixelSize(found.value());

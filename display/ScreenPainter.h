@@ -11,7 +11,8 @@ class QPainter;
 // drawn there: the counter, or the idle picture, on black, with the detail
 // letters and the end's label in the space the counter leaves free. The
 // audience display and the main window's extras draw through it, so a
-// projector and the timekeeper's screen place the letters alike.
+// projector and the timekeeper's screen place the letters alike. The extras
+// belong to the counter: they show only while it does.
 class ScreenPainter
 {
 public:
