@@ -2,6 +2,8 @@
 // window and then the setup dialog, and runs until the main window closes.
 
 #include "AdvertPreparer.h"
+#include "AudienceScreens.h"
+#include "AudienceSetup.h"
 #include "CdAudioDevice.h"
 #include "CommandLine.h"
 #include "DesktopShell.h"
@@ -59,6 +61,12 @@ int main(int argc, char *argv[])
     // its three blasts come on time.
     AdvertPreparer advertPreparer;
     advertPreparer.Attach(&form1);
+    // The audience display, its screens page and the keys; the display
+    // opens at once on a screen named on the command line.
+    auto *audience = new AudienceSetup(form1, form1.Form2);
+    if (!commandLine.audienceScreen.isEmpty() && !audience->Screens->ChooseByArgument(commandLine.audienceScreen))
+        std::fprintf(stderr, "vantix: --audience=%s: no such screen is connected now\n",
+                     commandLine.audienceScreen.toLocal8Bit().constData());
     form1.show();
     return app.exec();
 }

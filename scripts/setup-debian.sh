@@ -8,6 +8,8 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
   # Qt 6 widgets, multimedia and the platform plugins (offscreen, xcb)
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+  # the audience display's test plugs screens in and out of Qt's offscreen platform
+  qt6-base-private-dev
   # picture decoding: JPEG through libjpeg, WMF through Magick++ (whose WMF
   # coder draws the standard metafile fonts with the URW base 35 fonts)
   libjpeg62-turbo-dev libmagick++-6.q16-dev libmagickcore-6.q16-6-extra fonts-urw-base35

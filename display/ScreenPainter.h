@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ArcherScreen.h"
+
+#include <QFont>
+#include <QRect>
+
+class QPainter;
+
+// Where each part of what the archers see goes in an area, and how it is
+// drawn there: the counter, or the idle picture, on black, with the detail
+// letters and the end's label in the space the counter leaves free. The
+// audience display and the main window's extras draw through it, so a
+// projector and the timekeeper's screen place the letters alike. The extras
+// belong to the counter: they show only while it does.
+class ScreenPainter
+{
+public:
+    struct Layout
+    {
+        // Each text is drawn from its baseline point; its rect is its ink,
+        // empty when the text does not show.
+        struct Text
+        {
+            QFont font;
+            QPoint at;
+            QRect ink;
+        };
+        Text counter;
+        Text detail;
+        Text label;
+    };
+
+    // The counter made as large as the area allows: three digits (or the
+    // number, when longer) fit its height and width, and the judges' sign
+    // fits on its own. When extras show and the counter would leave them less
+    // than a quarter of its height, it gives up the top quarter of the area.
+    static Layout FitToArea(const QRect &area, const ArcherScreen &screen, const QFont &family);
+
+    // The extras beside a counter drawn with a given font, as the main window
+    // draws it; they take the largest free strip around its ink.
+    static Layout AroundCounter(const QRect &area, const ArcherScreen &screen, const QFont &counterFont);
+
+    // Black, then the picture or the counter, then the extras.
+    static void Paint(QPainter &painter, const QRect &area, const ArcherScreen &screen, const Layout &layout);
+    // The detail letters and the end label alone, in the counter's colour.
+    static void PaintExtras(QPainter &painter, const ArcherScreen &screen, const Layout &layout);
+
+    // Where a picture is drawn in an area: as large as fits, proportions kept, centred.
+    static QRect PictureRect(const QRect &area, const QSize &picture);
+
+    // Everything a layout draws on besides the black, to repaint on a change.
+    static QRect InkArea(const Layout &layout);
+
+private:
+    static QFont fitted(const QFont &family, const QString &text, const QSize &room);
+    static QFont measuredFit(const QFont &family, const QString &text, const QSize &room);
+    static Layout::Text placed(const QFont &font, const QString &text, const QRect &room, Qt::Alignment align);
+    static void placeExtras(Layout &layout, const QRect &area, const ArcherScreen &screen);
+    static void fitCounter(Layout &layout, const QRect &area, const ArcherScreen &screen, const QFont &family);
+    static Layout referenceLayout(const QRect &area, const ArcherScreen &screen, const QFont &family);
+    static void showText(Layout &layout, const ArcherScreen &screen);
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QWidget>
+
+class AudienceScreens;
+class QComboBox;
+
+// The options page that puts the audience display on a screen: none, or one
+// of the screens connected now, by name and size. The list follows screens
+// as they come and go.
+class ScreensPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ScreensPage(AudienceScreens *screens, QWidget *parent = nullptr);
+
+    QComboBox *ScreenChoice = nullptr;
+
+private:
+    void refill();
+    void choose(int index);
+
+    AudienceScreens *screens;
+    bool refilling = false;
+};

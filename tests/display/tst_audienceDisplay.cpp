@@ -1,0 +1,232 @@
+// The audience display on the second of two screens: laid out to fill the
+// screen, opened from the command line, driven by the keys, and closed and
+// brought back as the projector is unplugged and plugged in again while the
+// clock runs on.
+
+#include "AudienceDisplay.h"
+#include "AudienceScreens.h"
+#include "AudienceSetup.h"
+#include "ClockProbe.h"
+#include "CommandLine.h"
+#include "ScreenPainter.h"
+#include "ScreensPage.h"
+#include "Unit2.h"
+#include "uVantixStrings.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QScreen>
+#include <QTest>
+#include <qpa/qplatformnativeinterface.h>
+
+namespace {
+
+// Where the counter's colour shows in a grab, and how many pixels are
+// neither black nor of that colour (a button, a frame, a title).
+struct Ink
+{
+    QRect box;
+    int pixels = 0;
+    int foreign = 0;
+};
+
+Ink inkOf(const QImage &grab)
+{
+    const QImage image = grab.convertToFormat(QImage::Format_RGB32);
+    int left = image.width(), top = image.height(), right = -1, bottom = -1, pixels = 0, foreign = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int r = qRed(line[x]), g = qGreen(line[x]), b = qBlue(line[x]);
+            if (r > 128 && g < 60 && b < 60) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+                ++pixels;
+            } else if (g > 40 || b > 40) {
+                ++foreign;
+            }
+        }
+    }
+    return {QRect(QPoint(left, top), QPoint(right, bottom)), pixels, foreign};
+}
+
+// The offscreen platform's screens, as plugged in now.
+void plugScreens(const QStringList &names)
+{
+    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
+    using Get = QJsonObject (*)(QPlatformNativeInterface *);
+    using Set = void (*)(const QJsonObject &, QPlatformNativeInterface *);
+    auto get = reinterpret_cast<Get>(native->nativeResourceForIntegration("configuration"));
+    auto set = reinterpret_cast<Set>(native->nativeResourceForIntegration("setConfiguration"));
+    QVERIFY(get != nullptr && set != nullptr);
+    QJsonObject configuration = get(native);
+    const QJsonObject all[] = {
+        {{"name", "Console"}, {"x", 0}, {"y", 0}, {"width", 1024}, {"height", 768}},
+        {{"name", "Projector"}, {"x", 1024}, {"y", 0}, {"width", 1280}, {"height", 720}},
+    };
+    QJsonArray screens;
+    for (const QJsonObject &screen : all) {
+        if (names.contains(screen["name"].toString()))
+            screens.append(screen);
+    }
+    configuration["screens"] = screens;
+    set(configuration, native);
+}
+
+void saveShot(const QImage &image, const char *name)
+{
+    const QString folder = qEnvironmentVariable("VANTIX_SCREENSHOTS");
+    if (!folder.isEmpty())
+        image.save(QDir(folder).filePath(QLatin1String(name)));
+}
+
+} // namespace
+
+class tst_audienceDisplay : public QObject
+{
+    Q_OBJECT
+private slots:
+    void layout_data();
+    void layout();
+    void projectorFromCommandLine();
+};
+
+void tst_audienceDisplay::layout_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("counter");
+    QTest::addColumn<bool>("centre");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<bool>("mainWindow");
+    QTest::newRow("4K, three digits") << QSize(3840, 2160) << "120" << false << "" << "" << false;
+    QTest::newRow("4K, one digit, detail, end") << QSize(3840, 2160) << "7" << false << "AB" << "10" << false;
+    QTest::newRow("projector, judges' sign, detail") << QSize(1280, 720) << "T.K" << true << "CD" << "" << false;
+    QTest::newRow("4:3, three digits, detail, end") << QSize(1024, 768) << "240" << false << "ABCD" << "P1" << false;
+    QTest::newRow("portrait, digits, end") << QSize(768, 1024) << "120" << false << "" << "12" << false;
+    QTest::newRow("main window, digits, detail, end") << QSize(644, 485) << "120" << false << "AB" << "3" << true;
+    QTest::newRow("main window maximised, sign, detail") << QSize(1920, 1080) << "J" << true << "AB" << "" << true;
+}
+
+void tst_audienceDisplay::layout()
+{
+    QFETCH(QSize, size);
+    QFETCH(QString, counter);
+    QFETCH(bool, centre);
+    QFETCH(QString, detail);
+    QFETCH(QString, label);
+    QFETCH(bool, mainWindow);
+    ArcherScreen screen;
+    screen.counterShown = true;
+    screen.counterText = counter;
+    screen.counterAlign = centre ? ArcherScreen::Align::Centre : ArcherScreen::Align::Right;
+    screen.detail = detail;
+    screen.endLabel = label;
+    QFont family(QStringLiteral("Arial Narrow"));
+    family.setBold(true);
+    QRect area(QPoint(0, 0), size);
+    ScreenPainter::Layout layout;
+    if (mainWindow) {
+        // The counter above the button row, by the main window's own rule.
+        area.setHeight(size.height() - 55);
+        family.setPointSize(2 * size.height() / 3 - 50);
+        layout = ScreenPainter::AroundCounter(area, screen, family);
+    } else {
+        layout = ScreenPainter::FitToArea(area, screen, family);
+    }
+    const QRect digits = layout.counter.ink;
+    QVERIFY(area.contains(digits));
+    if (!mainWindow && detail.isEmpty() && label.isEmpty())
+        QVERIFY(digits.height() > area.height() * 0.8 || digits.width() > area.width() * 0.8);
+    if (!detail.isEmpty()) {
+        QVERIFY(area.contains(layout.detail.ink));
+        QVERIFY(!layout.detail.ink.intersects(digits));
+        QVERIFY2(layout.detail.ink.height() * 4 >= digits.height(),
+                 qPrintable(QStringLiteral("%1 against %2").arg(layout.detail.ink.height()).arg(digits.height())));
+    }
+    if (!label.isEmpty()) {
+        QVERIFY(area.contains(layout.label.ink));
+        QVERIFY(!layout.label.ink.intersects(digits));
+        QVERIFY(!layout.label.ink.intersects(layout.detail.ink));
+    }
+}
+
+void tst_audienceDisplay::projectorFromCommandLine()
+{
+    QCOMPARE(QGuiApplication::screens().size(), 2);
+    TestPlatform platform;
+    TForm1 form;
+    form.AttachSetupDialog(new TForm2(&form));
+    auto *audience = new AudienceSetup(form, form.Form2);
+    const CommandLine line = CommandLine::Parse({QStringLiteral("--audience=2")});
+    QVERIFY(audience->Screens->ChooseByArgument(line.audienceScreen));
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    AudienceDisplay *display = audience->Screens->Display();
+    QVERIFY(QTest::qWaitForWindowExposed(display));
+    QCOMPARE(display->screen()->name(), QStringLiteral("Projector"));
+    QCOMPARE(display->geometry(), display->screen()->geometry());
+    QCOMPARE(audience->Page->ScreenChoice->currentText(), QStringLiteral("Projector (1280 \u00d7 720)"));
+    QVERIFY(display->findChildren<QWidget *>().isEmpty());
+
+    // Start by the remote's key: red digits fill most of the projector.
+    QTest::keyClick(&form, Qt::Key_PageDown);
+    QVERIFY(form.Timer1->Enabled());
+    QApplication::processEvents();
+    const QImage running = display->grab().toImage();
+    const Ink digits = inkOf(running);
+    QVERIFY2(digits.box.height() > running.height() * 0.6, qPrintable(QString::number(digits.box.height())));
+    QCOMPARE(digits.foreign, 0);
+    saveShot(running, "audience-projector.png");
+    saveShot(form.grab().toImage(), "audience-console.png");
+
+    // Detail letters appear beside the digits on both screens, and leave
+    // the main window as it was when they go. (No tick in between.)
+    form.Timer1->SetEnabled(false);
+    const int consoleInk = inkOf(form.grab().toImage()).pixels;
+    form.Published->SetDetail(QStringLiteral("AB"));
+    QApplication::processEvents();
+    const QRect letters = display->CurrentLayout().detail.ink;
+    QVERIFY(!letters.isEmpty());
+    QVERIFY(inkOf(display->grab().toImage().copy(letters)).pixels > letters.width() * letters.height() / 10);
+    QVERIFY(inkOf(form.grab().toImage()).pixels > consoleInk);
+    form.Published->SetDetail(QString());
+    QApplication::processEvents();
+    QCOMPARE(inkOf(form.grab().toImage()).pixels, consoleInk);
+    form.Timer1->SetEnabled(true);
+
+    // The projector is unplugged: the display goes, the clock ticks on.
+    const QString counterBefore = form.SekunderTilbage->text();
+    plugScreens({QStringLiteral("Console")});
+    QCOMPARE(QGuiApplication::screens().size(), 1);
+    QVERIFY(!display->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(form.SekunderTilbage->text() != counterBefore, 3000);
+    QVERIFY(form.Timer1->Enabled());
+    QVERIFY(platform.messageBoxes.shown.isEmpty());
+
+    // Plugged back, it returns, showing what the console shows.
+    plugScreens({QStringLiteral("Console"), QStringLiteral("Projector")});
+    QVERIFY(QTest::qWaitForWindowExposed(display));
+    QCOMPARE(display->screen()->name(), QStringLiteral("Projector"));
+    QCOMPARE(display->Shown(), form.Published->Current());
+
+    // Stop time by key: the judges' sign, centred, and still no button.
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_Escape);
+    QCOMPARE(display->Shown().counterText, uVantixStrings::JudgeDisplay);
+    QApplication::processEvents();
+    const QImage stopped = display->grab().toImage();
+    const Ink sign = inkOf(stopped);
+    QVERIFY(sign.box.height() > stopped.height() * 0.6 || sign.box.width() > stopped.width() * 0.6);
+    QVERIFY(qAbs(sign.box.center().x() - stopped.width() / 2) < stopped.width() / 20);
+    QCOMPARE(sign.foreign, 0);
+    saveShot(stopped, "audience-judge.png");
+}
+
+QTEST_MAIN(tst_audienceDisplay)
+#include "tst_audienceDisplay.moc"
