@@ -1,10 +1,12 @@
 // The program's entry: installs the real platform services, creates the main
 // window and then the setup dialog, and runs until the main window closes.
 
+#include "AnnouncingSoundPlayer.h"
 #include "CdAudioDevice.h"
 #include "CommandLine.h"
 #include "DesktopShell.h"
 #include "LocalFileSystem.h"
+#include "NetworkPage.h"
 #include "QtFileDialog.h"
 #include "QtAudioSink.h"
 #include "QtMessageBoxes.h"
@@ -40,7 +42,9 @@ int main(int argc, char *argv[])
     // The horn signals are read once, from the program's folder, where the
     // main window's start-up check looks for them.
     QtSoundPlayer soundPlayer(fileSystem.ProgramFolder());
-    SoundPlayer::install(&soundPlayer);
+    // Every signal is also announced, for the horns of the web pages.
+    AnnouncingSoundPlayer announcedSound(&soundPlayer);
+    SoundPlayer::install(&announcedSound);
     // The CD player strip's device: the computer's own CD drive, heard
     // through the default audio output.
     CdAudioDevice cdAudio(QString(), QtAudioSink::Factory());
@@ -50,6 +54,12 @@ int main(int argc, char *argv[])
     // The setup dialog comes second: its captions need the texts the main
     // window loaded. The main window owns it, so it lives until the end.
     form1.AttachSetupDialog(new TForm2(&form1));
+    // Web browsers on the local network: off until switched on here or on
+    // the options page "Network".
+    auto *networkPage = new NetworkPage(form1, &announcedSound, fileSystem.ProgramFolder());
+    form1.Form2->AddOptionsPage(networkPage, QStringLiteral("Network"));
+    if (commandLine.serve && !networkPage->Serve(commandLine.port))
+        std::fprintf(stderr, "vantix: %s\n", networkPage->StatusText().toLocal8Bit().constData());
     form1.show();
     return app.exec();
 }

@@ -1,0 +1,84 @@
+#include "ChromiumSession.h"
+#include "ServedClock.h"
+#include "TCounterLabel.h"
+
+#include <QJsonArray>
+#include <QPushButton>
+
+namespace {
+
+constexpr int WaitMs = 20000;
+
+// Share of the pixels that are clearly the counter's red.
+double redShare(const QImage &shot)
+{
+    const QImage image = shot.convertToFormat(QImage::Format_RGB32);
+    qint64 red = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            red += pixel.red() > 235 && pixel.green() < 70 && pixel.blue() < 70;
+        }
+    }
+    return image.isNull() ? 0 : double(red) / (qint64(image.width()) * image.height());
+}
+
+QString scriptText(const QString &text)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+}
+
+} // namespace
+
+class tst_browser : public QObject
+{
+    Q_OBJECT
+private slots:
+    void pageShowsRedDigitsAfterStart();
+    void remoteStartsTheClock();
+};
+
+void tst_browser::pageShowsRedDigitsAfterStart()
+{
+    ServedClock clock;
+    ChromiumSession chromium;
+    QString why;
+    if (!chromium.Open(clock.Url(QStringLiteral("/")), QSize(800, 450), &why))
+        QSKIP(qPrintable(QStringLiteral("no browser check: ") + why));
+    QVERIFY(chromium.WaitFor(QStringLiteral("typeof socket !== 'undefined' && socket && socket.readyState === 1"),
+                             WaitMs));
+    QVERIFY(redShare(chromium.Screenshot()) < 0.001);
+
+    clock.form.StartKnap->click();
+    QVERIFY(chromium.WaitFor(QStringLiteral("getComputedStyle(counter).visibility === 'visible'"), WaitMs));
+    const QImage shot = chromium.Screenshot();
+    QVERIFY2(redShare(shot) > 0.02, "the digits are not red in the browser");
+    // For the documentation: VANTIX_SCREENSHOT=<file> keeps the picture.
+    if (qEnvironmentVariableIsSet("VANTIX_SCREENSHOT"))
+        shot.save(qEnvironmentVariable("VANTIX_SCREENSHOT"));
+}
+
+void tst_browser::remoteStartsTheClock()
+{
+    ServedClock clock;
+    ChromiumSession chromium;
+    QString why;
+    if (!chromium.Open(clock.Url(QStringLiteral("/remote")), QSize(400, 700), &why))
+        QSKIP(qPrintable(QStringLiteral("no browser check: ") + why));
+    QVERIFY(chromium.WaitFor(QStringLiteral("typeof socket !== 'undefined' && socket && socket.readyState === 1"),
+                             WaitMs));
+    chromium.Evaluate(QStringLiteral("document.getElementById('pin').value = '%1';"
+                                     "document.getElementById('send').click();")
+                          .arg(clock.server.Pin()));
+    const QString start = scriptText(clock.form.StartKnap->text().remove(u'&'));
+    const QString findStart =
+        QStringLiteral("[...document.querySelectorAll('#buttons button')].find(b => b.textContent === %1)").arg(start);
+    QVERIFY(chromium.WaitFor(findStart + QStringLiteral(" !== undefined"), WaitMs));
+    QCOMPARE(clock.form.Phase, PhaseBeforeFirstStart);
+    chromium.Evaluate(findStart + QStringLiteral(".click()"));
+    QTRY_COMPARE_WITH_TIMEOUT(clock.form.Phase, PhaseRed, WaitMs);
+    QVERIFY(clock.form.SekunderTilbage->isVisibleTo(&clock.form));
+}
+
+QTEST_MAIN(tst_browser)
+#include "tst_browser.moc"
