@@ -208,8 +208,11 @@ void ClockServer::sendScreen(const ArcherScreen &screen)
 void ClockServer::sendToAll(const QString &message, bool remotesOnly)
 {
     for (auto at = viewers.cbegin(); at != viewers.cend(); ++at) {
-        if (!remotesOnly || at->remote)
-            at.key()->sendTextMessage(message);
+        if (remotesOnly && !at->remote)
+            continue;
+        // Out at once, not after the main window has repainted its counter.
+        at.key()->sendTextMessage(message);
+        at.key()->flush();
     }
 }
 
