@@ -10,6 +10,9 @@
 #include <QPushButton>
 #include <QTcpSocket>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 QString wrongPin(const QString &pin)
@@ -19,8 +22,19 @@ QString wrongPin(const QString &pin)
     return wrong;
 }
 
+bool complete(const QByteArray &answer)
+{
+    const qsizetype headEnd = answer.indexOf("\r\n\r\n");
+    if (headEnd < 0)
+        return false;
+    const QRegularExpression length(QStringLiteral("content-length: *([0-9]+)"),
+                                    QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = length.match(QString::fromLatin1(answer.left(headEnd)));
+    return match.hasMatch() && answer.size() - headEnd - 4 >= match.captured(1).toLongLong();
+}
+
 // What a plain web request gets back: the whole answer, once the server closes
-// or the page is complete.
+// or the answer is complete.
 QByteArray fetch(const ServedClock &clock, const QByteArray &request)
 {
     QTcpSocket socket;
@@ -31,7 +45,7 @@ QByteArray fetch(const ServedClock &clock, const QByteArray &request)
     QByteArray answer;
     (void)QTest::qWaitFor([&] {
         answer += socket.readAll();
-        return socket.state() == QAbstractSocket::UnconnectedState || answer.contains("</html>");
+        return socket.state() == QAbstractSocket::UnconnectedState || complete(answer);
     }, 5000);
     return answer + socket.readAll();
 }
@@ -49,6 +63,7 @@ private slots:
     void remotePressesOnlyWithThePin();
     void hostileInputIsRefused_data();
     void hostileInputIsRefused();
+    void viewersBeyondTheLimitAreTurnedAway();
     void titleShowsAddressesOnlyWhileServing();
 };
 
@@ -110,6 +125,18 @@ void tst_network::viewersHearEveryChangeAndSignal()
     QVERIFY(screen["shown"].toBool());
     QCOMPARE(screen["color"].toString(), QStringLiteral("#ff0000"));
 
+    // The ready screen's picture comes by its number, as a JPEG.
+    clock.form.Published->Change([](ArcherScreen &shown) {
+        shown.pictureShown = true;
+        shown.picture = QImage(64, 48, QImage::Format_RGB32);
+        shown.picture.fill(Qt::blue);
+    });
+    int picture = 0;
+    QTRY_VERIFY((picture = viewer.Last(QStringLiteral("screen"))["picture"].toInt()) > 0);
+    const QByteArray answer = fetch(clock, QStringLiteral("GET /picture/%1 HTTP/1.1\r\n\r\n").arg(picture).toLatin1());
+    QVERIFY(answer.contains("image/jpeg"));
+    QCOMPARE(QImage::fromData(answer.mid(answer.indexOf("\r\n\r\n") + 4), "JPG").size(), QSize(64, 48));
+
     // A viewer that comes later gets the screen as it is now.
     Listener late(clock);
     QCOMPARE(late.Last(QStringLiteral("screen"))["text"].toString(), clock.form.SekunderTilbage->text());
@@ -153,33 +180,51 @@ void tst_network::hostileInputIsRefused_data()
 {
     QTest::addColumn<QByteArray>("request");
     QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<int>("times");
     QTest::newRow("head beyond the limit")
-        << "GET / HTTP/1.1\r\nX-Filler: " + QByteArray(FrontDoor::MaxHeadBytes + 10, 'a') << QByteArray();
+        << "GET / HTTP/1.1\r\nX-Filler: " + QByteArray(FrontDoor::MaxHeadBytes + 10, 'a') << QByteArray() << 0;
     QTest::newRow("request with a body") << QByteArray("POST / HTTP/1.1\r\nContent-Length: 5\r\n\r\nhello")
-                                         << QByteArray();
-    QTest::newRow("not a request") << QByteArray("\x16\x03\x01\x02\x00\r\n\r\n", 9) << QByteArray();
+                                         << QByteArray() << 0;
+    QTest::newRow("not a request") << QByteArray("\x16\x03\x01\x02\x00\r\n\r\n", 9) << QByteArray() << 0;
     QTest::newRow("upgrade elsewhere")
-        << QByteArray("GET / HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n\r\n") << QByteArray();
-    QTest::newRow("message beyond the limit") << QByteArray() << QByteArray(ClockServer::MaxMessageBytes + 1, 'p');
-    QTest::newRow("not a command") << QByteArray() << QByteArray("start");
+        << QByteArray("GET / HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n\r\n") << QByteArray()
+        << 0;
+    QTest::newRow("message beyond the limit") << QByteArray() << QByteArray(ClockServer::MaxMessageBytes + 1, 'p')
+                                              << 1;
+    QTest::newRow("not a command") << QByteArray() << QByteArray("start") << 1;
+    QTest::newRow("flood") << QByteArray() << QByteArray("pin 000000") << ClockServer::MaxMessagesPerSecond + 1;
 }
 
 void tst_network::hostileInputIsRefused()
 {
     QFETCH(QByteArray, request);
     QFETCH(QByteArray, message);
+    QFETCH(int, times);
     ServedClock clock;
     if (!request.isEmpty()) {
         QVERIFY(!fetch(clock, request).contains("200 OK"));
     } else {
         Listener attacker(clock);
         QVERIFY(attacker.Last(QStringLiteral("screen")).size() > 0);
-        attacker.socket.sendTextMessage(QString::fromLatin1(message));
+        for (int sent = 0; sent < times; ++sent)
+            attacker.socket.sendTextMessage(QString::fromLatin1(message));
         QVERIFY(attacker.Closed());
     }
     QCOMPARE(clock.form.Phase, PhaseBeforeFirstStart);
     // The server goes on serving.
     QVERIFY(fetch(clock, "GET / HTTP/1.1\r\nHost: x\r\n\r\n").contains("200 OK"));
+}
+
+void tst_network::viewersBeyondTheLimitAreTurnedAway()
+{
+    ServedClock clock;
+    std::vector<std::unique_ptr<Listener>> crowd;
+    for (int viewer = 0; viewer < ClockServer::MaxViewers; ++viewer)
+        crowd.push_back(std::make_unique<Listener>(clock));
+    QTRY_COMPARE(clock.server.Viewers(), ClockServer::MaxViewers);
+    Listener oneTooMany(clock);
+    QVERIFY(oneTooMany.Closed());
+    QCOMPARE(clock.server.Viewers(), ClockServer::MaxViewers);
 }
 
 void tst_network::titleShowsAddressesOnlyWhileServing()
