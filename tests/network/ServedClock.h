@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QWebSocket>
 
+#include <memory>
+
 // The real main window on the recording fakes, served on a free loopback
 // port, with the horn announcements passed on as the program does.
 struct ServedClock
@@ -18,13 +20,13 @@ struct ServedClock
     AnnouncingSoundPlayer horns{&platform.sound};
     ScopedSeam<ISoundPlayer> hornSeam{&horns};
     TForm1 form;
-    ClockServer server{form, &horns, QString()};
+    std::unique_ptr<ClockServer> server = std::make_unique<ClockServer>(form, &horns, QString());
 
-    ServedClock() { QVERIFY(server.Listen(0)); }
+    ServedClock() { QVERIFY(server->Listen(0)); }
 
     QUrl Url(const QString &path) const
     {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(server.Port()).arg(path));
+        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(server->Port()).arg(path));
     }
 };
 
@@ -39,7 +41,7 @@ struct Listener
         QObject::connect(&socket, &QWebSocket::textMessageReceived, [this](const QString &text) {
             heard.append(QJsonDocument::fromJson(text.toUtf8()).object());
         });
-        socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(clock.server.Port())));
+        socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(clock.server->Port())));
     }
 
     // The last message of that kind, once one has come.

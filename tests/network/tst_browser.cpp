@@ -36,6 +36,7 @@ class tst_browser : public QObject
 private slots:
     void pageShowsRedDigitsAfterStart();
     void remoteStartsTheClock();
+    void pageMarksALostConnectionAndComesBack();
 };
 
 void tst_browser::pageShowsRedDigitsAfterStart()
@@ -69,7 +70,7 @@ void tst_browser::remoteStartsTheClock()
                              WaitMs));
     chromium.Evaluate(QStringLiteral("document.getElementById('pin').value = '%1';"
                                      "document.getElementById('send').click();")
-                          .arg(clock.server.Pin()));
+                          .arg(clock.server->Pin()));
     const QString start = scriptText(clock.form.StartKnap->text().remove(u'&'));
     const QString findStart =
         QStringLiteral("[...document.querySelectorAll('#buttons button')].find(b => b.textContent === %1)").arg(start);
@@ -78,6 +79,27 @@ void tst_browser::remoteStartsTheClock()
     chromium.Evaluate(findStart + QStringLiteral(".click()"));
     QTRY_COMPARE_WITH_TIMEOUT(clock.form.Phase, PhaseRed, WaitMs);
     QVERIFY(clock.form.SekunderTilbage->isVisibleTo(&clock.form));
+}
+
+void tst_browser::pageMarksALostConnectionAndComesBack()
+{
+    ServedClock clock;
+    ChromiumSession chromium;
+    QString why;
+    if (!chromium.Open(clock.Url(QStringLiteral("/")), QSize(400, 300), &why))
+        QSKIP(qPrintable(QStringLiteral("no browser check: ") + why));
+    const QString connected = QStringLiteral("typeof socket !== 'undefined' && socket && socket.readyState === 1");
+    const QString marked = QStringLiteral("getComputedStyle(offline).display !== 'none'");
+    QVERIFY(chromium.WaitFor(connected, WaitMs));
+    QVERIFY(!chromium.Evaluate(marked).toBool());
+
+    const quint16 port = clock.server->Port();
+    clock.server.reset();
+    QVERIFY(chromium.WaitFor(marked, 3000));
+
+    clock.server = std::make_unique<ClockServer>(clock.form, &clock.horns, QString());
+    QVERIFY(clock.server->Listen(port));
+    QVERIFY(chromium.WaitFor(connected + QStringLiteral(" && !(") + marked + QStringLiteral(")"), WaitMs));
 }
 
 QTEST_MAIN(tst_browser)

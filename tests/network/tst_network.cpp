@@ -38,7 +38,7 @@ bool complete(const QByteArray &answer)
 QByteArray fetch(const ServedClock &clock, const QByteArray &request)
 {
     QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, clock.server.Port());
+    socket.connectToHost(QHostAddress::LocalHost, clock.server->Port());
     if (!socket.waitForConnected(5000))
         return QByteArray();
     socket.write(request);
@@ -140,7 +140,7 @@ void tst_network::viewersHearEveryChangeAndSignal()
     // A viewer that comes later gets the screen as it is now.
     Listener late(clock);
     QCOMPARE(late.Last(QStringLiteral("screen"))["text"].toString(), clock.form.SekunderTilbage->text());
-    QCOMPARE(clock.server.Viewers(), 2);
+    QCOMPARE(clock.server->Viewers(), 2);
 }
 
 void tst_network::remotePressesOnlyWithThePin()
@@ -152,9 +152,9 @@ void tst_network::remotePressesOnlyWithThePin()
     QVERIFY(stranger.Closed());
 
     Listener phone(clock);
-    phone.socket.sendTextMessage(QStringLiteral("pin ") + wrongPin(clock.server.Pin()));
+    phone.socket.sendTextMessage(QStringLiteral("pin ") + wrongPin(clock.server->Pin()));
     QCOMPARE(phone.Last(QStringLiteral("pin"))["ok"].toBool(), false);
-    phone.socket.sendTextMessage(QStringLiteral("pin ") + clock.server.Pin());
+    phone.socket.sendTextMessage(QStringLiteral("pin ") + clock.server->Pin());
     QJsonObject buttons = phone.Last(QStringLiteral("buttons"));
     QStringList captions = buttons["captions"].toVariant().toStringList();
     QCOMPARE(captions, QStringList{clock.form.StartKnap->text().remove(u'&')});
@@ -221,10 +221,10 @@ void tst_network::viewersBeyondTheLimitAreTurnedAway()
     std::vector<std::unique_ptr<Listener>> crowd;
     for (int viewer = 0; viewer < ClockServer::MaxViewers; ++viewer)
         crowd.push_back(std::make_unique<Listener>(clock));
-    QTRY_COMPARE(clock.server.Viewers(), ClockServer::MaxViewers);
+    QTRY_COMPARE(clock.server->Viewers(), ClockServer::MaxViewers);
     Listener oneTooMany(clock);
     QVERIFY(oneTooMany.Closed());
-    QCOMPARE(clock.server.Viewers(), ClockServer::MaxViewers);
+    QCOMPARE(clock.server->Viewers(), ClockServer::MaxViewers);
 }
 
 void tst_network::titleShowsAddressesOnlyWhileServing()
