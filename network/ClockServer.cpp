@@ -89,6 +89,8 @@ void ClockServer::routePages()
                [] { return resource(QStringLiteral(":/network/index.html"), "text/html; charset=utf-8"); });
     http->route(QStringLiteral("/remote"), get,
                [] { return resource(QStringLiteral(":/network/remote.html"), "text/html; charset=utf-8"); });
+    http->route(QStringLiteral("/link.js"), get,
+                [] { return resource(QStringLiteral(":/network/link.js"), "text/javascript; charset=utf-8"); });
     http->route(QStringLiteral("/picture/<arg>"), get, [this](int number) {
         const QByteArray jpeg = pictureJpeg(number);
         if (jpeg.isEmpty())

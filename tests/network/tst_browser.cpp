@@ -28,7 +28,30 @@ QString scriptText(const QString &text)
     return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
 }
 
+const QString Connected = QStringLiteral("typeof socket !== 'undefined' && socket && socket.readyState === 1");
+
+// Opens the page in Chromium and waits until it has connected: empty when
+// done, otherwise why not, and whether Chromium could not start at all.
+QString openConnected(ChromiumSession &chromium, const QUrl &url, QSize window, bool *noBrowser)
+{
+    QString why;
+    *noBrowser = !chromium.Open(url, window, &why);
+    if (*noBrowser)
+        return QStringLiteral("no browser check: ") + why;
+    return chromium.WaitFor(Connected, WaitMs) ? QString() : QStringLiteral("the page did not connect");
+}
+
 } // namespace
+
+// Only where Chromium cannot start does a check skip.
+#define OPEN_PAGE(chromium, url, window)                                                                   \
+    do {                                                                                                 \
+        bool noBrowser = false;                                                                          \
+        const QString why = openConnected(chromium, url, window, &noBrowser);                            \
+        if (noBrowser)                                                                                   \
+            QSKIP(qPrintable(why));                                                                      \
+        QVERIFY2(why.isEmpty(), qPrintable(why));                                                        \
+    } while (false)
 
 class tst_browser : public QObject
 {
@@ -43,11 +66,7 @@ void tst_browser::pageShowsRedDigitsAfterStart()
 {
     ServedClock clock;
     ChromiumSession chromium;
-    QString why;
-    if (!chromium.Open(clock.Url(QStringLiteral("/")), QSize(800, 450), &why))
-        QSKIP(qPrintable(QStringLiteral("no browser check: ") + why));
-    QVERIFY(chromium.WaitFor(QStringLiteral("typeof socket !== 'undefined' && socket && socket.readyState === 1"),
-                             WaitMs));
+    OPEN_PAGE(chromium, clock.Url(QStringLiteral("/")), QSize(800, 450));
     QVERIFY(redShare(chromium.Screenshot()) < 0.001);
 
     clock.form.StartKnap->click();
@@ -63,11 +82,7 @@ void tst_browser::remoteStartsTheClock()
 {
     ServedClock clock;
     ChromiumSession chromium;
-    QString why;
-    if (!chromium.Open(clock.Url(QStringLiteral("/remote")), QSize(400, 700), &why))
-        QSKIP(qPrintable(QStringLiteral("no browser check: ") + why));
-    QVERIFY(chromium.WaitFor(QStringLiteral("typeof socket !== 'undefined' && socket && socket.readyState === 1"),
-                             WaitMs));
+    OPEN_PAGE(chromium, clock.Url(QStringLiteral("/remote")), QSize(400, 700));
     chromium.Evaluate(QStringLiteral("document.getElementById('pin').value = '%1';"
                                      "document.getElementById('send').click();")
                           .arg(clock.server->Pin()));
@@ -85,12 +100,8 @@ void tst_browser::pageMarksALostConnectionAndComesBack()
 {
     ServedClock clock;
     ChromiumSession chromium;
-    QString why;
-    if (!chromium.Open(clock.Url(QStringLiteral("/")), QSize(400, 300), &why))
-        QSKIP(qPrintable(QStringLiteral("no browser check: ") + why));
-    const QString connected = QStringLiteral("typeof socket !== 'undefined' && socket && socket.readyState === 1");
+    OPEN_PAGE(chromium, clock.Url(QStringLiteral("/")), QSize(400, 300));
     const QString marked = QStringLiteral("getComputedStyle(offline).display !== 'none'");
-    QVERIFY(chromium.WaitFor(connected, WaitMs));
     QVERIFY(!chromium.Evaluate(marked).toBool());
 
     const quint16 port = clock.server->Port();
@@ -99,7 +110,7 @@ void tst_browser::pageMarksALostConnectionAndComesBack()
 
     clock.server = std::make_unique<ClockServer>(clock.form, &clock.horns, QString());
     QVERIFY(clock.server->Listen(port));
-    QVERIFY(chromium.WaitFor(connected + QStringLiteral(" && !(") + marked + QStringLiteral(")"), WaitMs));
+    QVERIFY(chromium.WaitFor(Connected + QStringLiteral(" && !(") + marked + QStringLiteral(")"), WaitMs));
 }
 
 QTEST_MAIN(tst_browser)
