@@ -6,6 +6,8 @@
 
 namespace {
 
+const QString DeadlineName = QStringLiteral("deadline");
+
 // The head of a request as the front door needs it: the request line's
 // method and path, and the few header fields that decide the way.
 struct Head
@@ -81,6 +83,7 @@ void FrontDoor::incomingConnection(qintptr descriptor)
     // faster simply waits.
     socket->setReadBufferSize(MaxHeadBytes * 2);
     auto *deadline = new QTimer(socket);
+    deadline->setObjectName(DeadlineName);
     deadline->setSingleShot(true);
     connect(deadline, &QTimer::timeout, socket, [socket] { socket->abort(); });
     deadline->start(HeadWaitMs);
@@ -100,7 +103,7 @@ void FrontDoor::readHead(QTcpSocket *socket)
     // From here the socket belongs to the server it goes to; only the
     // deadline stays, for web connections.
     disconnect(reading.take(socket));
-    auto *deadline = socket->findChild<QTimer *>();
+    auto *deadline = socket->findChild<QTimer *>(DeadlineName, Qt::FindDirectChildrenOnly);
     if (way == Way::WebSocket) {
         delete deadline;
         emit webSocketArrived(socket);
