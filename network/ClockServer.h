@@ -12,7 +12,7 @@
 #include <QWebSocketServer>
 
 class AnnouncingSoundPlayer;
-class ArcherScreen;
+struct ArcherScreen;
 class QWebSocket;
 class TForm1;
 
