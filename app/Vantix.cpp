@@ -4,11 +4,13 @@
 #include "AdvertPreparer.h"
 #include "AudienceScreens.h"
 #include "AudienceSetup.h"
+#include "AnnouncingSoundPlayer.h"
 #include "CdAudioDevice.h"
 #include "CommandLine.h"
 #include "DesktopShell.h"
 #include "EmergencyStop.h"
 #include "LocalFileSystem.h"
+#include "NetworkPage.h"
 #include "QtFileDialog.h"
 #include "QtAudioSink.h"
 #include "QtMessageBoxes.h"
@@ -45,7 +47,9 @@ int main(int argc, char *argv[])
     // The horn signals are read once, from the program's folder, where the
     // main window's start-up check looks for them.
     QtSoundPlayer soundPlayer(fileSystem.ProgramFolder(), QtSoundPlayer::hornNames() << EmergencyStop::SignalFile);
-    SoundPlayer::install(&soundPlayer);
+    // Every signal is also announced, for the horns of the web pages.
+    AnnouncingSoundPlayer announcedSound(&soundPlayer);
+    SoundPlayer::install(&announcedSound);
     // The CD player strip's device: the computer's own CD drive, heard
     // through the default audio output.
     CdAudioDevice cdAudio(QString(), QtAudioSink::Factory());
@@ -67,6 +71,12 @@ int main(int argc, char *argv[])
     if (!commandLine.audienceScreen.isEmpty() && !audience->Screens->ChooseByArgument(commandLine.audienceScreen))
         std::fprintf(stderr, "vantix: --audience=%s: no such screen is connected now\n",
                      commandLine.audienceScreen.toLocal8Bit().constData());
+    // Web browsers on the local network: off until switched on here or on
+    // the options page "Network".
+    auto *networkPage = new NetworkPage(form1, &announcedSound, fileSystem.ProgramFolder());
+    form1.Form2->AddOptionsPage(networkPage, QStringLiteral("Network"));
+    if (commandLine.serve && !networkPage->Serve(commandLine.port))
+        std::fprintf(stderr, "vantix: %s\n", networkPage->StatusText().toLocal8Bit().constData());
     form1.show();
     return app.exec();
 }

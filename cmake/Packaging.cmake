@@ -18,8 +18,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # Library dependencies are worked out from the binary. The fonts and the
-# WMF coder (which ImageMagick loads as a module) are needed at run time.
+# WMF coder (which ImageMagick loads as a module) are needed at run time, and
+# the web server's Qt libraries (named too, so the package says it serves).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-urw-base35, qt6-qpa-plugins, libmagickcore-6.q16-6-extra")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-urw-base35, qt6-qpa-plugins, libmagickcore-6.q16-6-extra, libqt6httpserver6, libqt6websockets6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
 include(CPack)

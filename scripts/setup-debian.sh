@@ -15,6 +15,9 @@ packages=(
   libjpeg62-turbo-dev libmagick++-6.q16-dev libmagickcore-6.q16-6-extra fonts-urw-base35
   # CD audio
   libcdio-dev
+  # the web server for follow displays and the phone remote, and the real
+  # browser its checks run
+  qt6-httpserver-dev qt6-websockets-dev chromium
   # the counter's font (metric twin of Arial Narrow) and the button font
   fonts-liberation
   # real-window checks and a private sound server for the playback tests

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class AnnouncingSoundPlayer;
+class ClockServer;
+class QCheckBox;
+class QLabel;
+class QSpinBox;
+class TForm1;
+class TitleSuffix;
+
+// The options page "Network": switches the web server on and off and shows
+// the operator what to type on a display and the remote control's PIN. The
+// main window's title carries the addresses while the server runs, not the
+// PIN: the archers may see that window.
+class NetworkPage : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr quint16 DefaultPort = 8080;
+
+    NetworkPage(TForm1 &form, AnnouncingSoundPlayer *horns, const QString &hornFolder, QWidget *parent = nullptr);
+    ~NetworkPage() override;
+
+    // Starts serving on the port; false, with the reason shown on the page,
+    // when the port cannot be opened.
+    bool Serve(quint16 port);
+    void Stop();
+
+    ClockServer *Server() const { return server.get(); }
+    QString StatusText() const;
+
+    QCheckBox *ServeBox = nullptr;
+    QSpinBox *PortBox = nullptr;
+    QLabel *Status = nullptr;
+
+private:
+    void showState(const QString &problem = QString());
+
+    TForm1 &form;
+    AnnouncingSoundPlayer *horns;
+    QString hornFolder;
+    TitleSuffix *title;
+    std::unique_ptr<ClockServer> server;
+};

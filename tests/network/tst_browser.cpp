@@ -1,0 +1,117 @@
+#include "ChromiumSession.h"
+#include "ServedClock.h"
+#include "TCounterLabel.h"
+
+#include <QJsonArray>
+#include <QPushButton>
+
+namespace {
+
+constexpr int WaitMs = 20000;
+
+// Share of the pixels that are clearly the counter's red.
+double redShare(const QImage &shot)
+{
+    const QImage image = shot.convertToFormat(QImage::Format_RGB32);
+    qint64 red = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            red += pixel.red() > 235 && pixel.green() < 70 && pixel.blue() < 70;
+        }
+    }
+    return image.isNull() ? 0 : double(red) / (qint64(image.width()) * image.height());
+}
+
+QString scriptText(const QString &text)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+}
+
+const QString Connected = QStringLiteral("typeof socket !== 'undefined' && socket && socket.readyState === 1");
+
+// Opens the page in Chromium and waits until it has connected: empty when
+// done, otherwise why not, and whether Chromium could not start at all.
+QString openConnected(ChromiumSession &chromium, const QUrl &url, QSize window, bool *noBrowser)
+{
+    QString why;
+    *noBrowser = !chromium.Open(url, window, &why);
+    if (*noBrowser)
+        return QStringLiteral("no browser check: ") + why;
+    return chromium.WaitFor(Connected, WaitMs) ? QString() : QStringLiteral("the page did not connect");
+}
+
+} // namespace
+
+// Only where Chromium cannot start does a check skip.
+#define OPEN_PAGE(chromium, url, window)                                                                   \
+    do {                                                                                                 \
+        bool noBrowser = false;                                                                          \
+        const QString why = openConnected(chromium, url, window, &noBrowser);                            \
+        if (noBrowser)                                                                                   \
+            QSKIP(qPrintable(why));                                                                      \
+        QVERIFY2(why.isEmpty(), qPrintable(why));                                                        \
+    } while (false)
+
+class tst_browser : public QObject
+{
+    Q_OBJECT
+private slots:
+    void pageShowsRedDigitsAfterStart();
+    void remoteStartsTheClock();
+    void pageMarksALostConnectionAndComesBack();
+};
+
+void tst_browser::pageShowsRedDigitsAfterStart()
+{
+    ServedClock clock;
+    ChromiumSession chromium;
+    OPEN_PAGE(chromium, clock.Url(QStringLiteral("/")), QSize(800, 450));
+    QVERIFY(redShare(chromium.Screenshot()) < 0.001);
+
+    clock.form.StartKnap->click();
+    QVERIFY(chromium.WaitFor(QStringLiteral("getComputedStyle(counter).visibility === 'visible'"), WaitMs));
+    const QImage shot = chromium.Screenshot();
+    QVERIFY2(redShare(shot) > 0.02, "the digits are not red in the browser");
+    // For the documentation: VANTIX_SCREENSHOT=<file> keeps the picture.
+    if (qEnvironmentVariableIsSet("VANTIX_SCREENSHOT"))
+        shot.save(qEnvironmentVariable("VANTIX_SCREENSHOT"));
+}
+
+void tst_browser::remoteStartsTheClock()
+{
+    ServedClock clock;
+    ChromiumSession chromium;
+    OPEN_PAGE(chromium, clock.Url(QStringLiteral("/remote")), QSize(400, 700));
+    chromium.Evaluate(QStringLiteral("document.getElementById('pin').value = '%1';"
+                                     "document.getElementById('send').click();")
+                          .arg(clock.server->Pin()));
+    const QString start = scriptText(clock.form.StartKnap->text().remove(u'&'));
+    const QString findStart =
+        QStringLiteral("[...document.querySelectorAll('#buttons button')].find(b => b.textContent === %1)").arg(start);
+    QVERIFY(chromium.WaitFor(findStart + QStringLiteral(" !== undefined"), WaitMs));
+    QCOMPARE(clock.form.Phase, PhaseBeforeFirstStart);
+    chromium.Evaluate(findStart + QStringLiteral(".click()"));
+    QTRY_COMPARE_WITH_TIMEOUT(clock.form.Phase, PhaseRed, WaitMs);
+    QVERIFY(clock.form.SekunderTilbage->isVisibleTo(&clock.form));
+}
+
+void tst_browser::pageMarksALostConnectionAndComesBack()
+{
+    ServedClock clock;
+    ChromiumSession chromium;
+    OPEN_PAGE(chromium, clock.Url(QStringLiteral("/")), QSize(400, 300));
+    const QString marked = QStringLiteral("getComputedStyle(offline).display !== 'none'");
+    QVERIFY(!chromium.Evaluate(marked).toBool());
+
+    const quint16 port = clock.server->Port();
+    clock.server.reset();
+    QVERIFY(chromium.WaitFor(marked, 3000));
+
+    clock.server = std::make_unique<ClockServer>(clock.form, &clock.horns, QString());
+    QVERIFY(clock.server->Listen(port));
+    QVERIFY(chromium.WaitFor(Connected + QStringLiteral(" && !(") + marked + QStringLiteral(")"), WaitMs));
+}
+
+QTEST_MAIN(tst_browser)
+#include "tst_browser.moc"
