@@ -36,7 +36,8 @@ ClockServer::ClockServer(TForm1 &form, AnnouncingSoundPlayer *horns, const QStri
       buttons(form.Panel1, {form.SetupKnap, form.OmKnap, form.AfslutKnap})
 {
     clock.start();
-    for (const char *name : {"1dyt.wav", "2dyt.wav", "3dyt.wav"}) {
+    // The emergency stop's five blasts are served when the file is there.
+    for (const char *name : {"1dyt.wav", "2dyt.wav", "3dyt.wav", "5dyt.wav"}) {
         QFile file(hornFolder + QLatin1String(name));
         if (file.open(QIODevice::ReadOnly))
             hornFiles.insert(QLatin1String(name), file.readAll());
