@@ -1,8 +1,10 @@
 // Draws the tournament rules' controls offscreen for the README: the
-// "Rounds" options page and the main window stopped, with the end number and
+// "Rounds" options page, the main window shooting with the detail letters
+// and end number on its counter screen, and stopped, with the end number and
 // the Resume button in its button row.
 // Usage: rules_screenshots <folder>   (run with QT_QPA_PLATFORM=offscreen)
 
+#include "AudienceSetup.h"
 #include "OptionsDialog.h"
 #include "RoundsPage.h"
 #include "TTimer.h"
@@ -33,6 +35,7 @@ int main(int argc, char *argv[])
     auto *dialog = new TForm2(&form);
     form.AttachSetupDialog(dialog);
     auto *rules = new TournamentRules(form, *dialog);
+    new AudienceSetup(form, dialog);
 
     RoundsPage &page = *rules->Page;
     page.Preset->setCurrentIndex(1);
@@ -57,6 +60,8 @@ int main(int argc, char *argv[])
     }
     for (int tick = 0; tick < 50; ++tick)
         form.Timer1->OnTimer();
+    app.processEvents();
+    saved = form.grab().save(folder.filePath(QStringLiteral("rules-letters.png"))) && saved;
     form.Afbryd_TidKnap->click();
     app.processEvents();
     saved = form.grab().save(folder.filePath(QStringLiteral("rules-stopped.png"))) && saved;
