@@ -210,12 +210,16 @@ void ClockServer::sendScreen(const ArcherScreen &screen)
 
 void ClockServer::sendToAll(const QString &message, bool remotesOnly)
 {
-    for (auto at = viewers.cbegin(); at != viewers.cend(); ++at) {
-        if (remotesOnly && !at->remote)
+    // A write that fails drops its viewer at once, so the list is walked
+    // from a copy of its keys.
+    const QList<QWebSocket *> targets = viewers.keys();
+    for (QWebSocket *socket : targets) {
+        const auto found = viewers.constFind(socket);
+        if (found == viewers.cend() || (remotesOnly && !found->remote))
             continue;
         // Out at once, not after the main window has repainted its counter.
-        at.key()->sendTextMessage(message);
-        at.key()->flush();
+        socket->sendTextMessage(message);
+        socket->flush();
     }
 }
 
