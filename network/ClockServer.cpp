@@ -217,6 +217,13 @@ void ClockServer::sendToAll(const QString &message, bool remotesOnly)
         const auto found = viewers.constFind(socket);
         if (found == viewers.cend() || (remotesOnly && !found->remote))
             continue;
+        // A display that has stopped reading (a television asleep with its
+        // connection still open) would make its unsent messages grow all
+        // day; it is closed and reconnects when it wakes.
+        if (socket->bytesToWrite() > MaxUnsentBytes) {
+            socket->abort();
+            continue;
+        }
         // Out at once, not after the main window has repainted its counter.
         socket->sendTextMessage(message);
         socket->flush();

@@ -29,6 +29,7 @@ public:
     static constexpr int MaxViewers = 64;
     static constexpr int MaxMessagesPerSecond = 10;
     static constexpr int MaxMessageBytes = 256;
+    static constexpr qint64 MaxUnsentBytes = 64 * 1024;
     static constexpr int BeatMs = 1000;
     static constexpr int ButtonLookMs = 200;
 
