@@ -82,12 +82,14 @@ bool SinkFeeder::start(const QAudioDevice &device)
     return true;
 }
 
+// A pause may last a whole end: the feeding rests with the sound.
 void SinkFeeder::suspend()
 {
     if (!sink)
         return;
     sink->suspend();
     suspended = true;
+    timer->stop();
     noteHeard();
 }
 
@@ -97,6 +99,8 @@ void SinkFeeder::resume()
         return;
     sink->resume();
     suspended = false;
+    if (input != nullptr)
+        timer->start();
 }
 
 void SinkFeeder::stop()
