@@ -15,6 +15,12 @@ const QString EmergencyStop::SignalFile = QStringLiteral("5dyt.wav");
 EmergencyStop::EmergencyStop(TForm1 &form, QObject *parent) : QObject(parent), form(form)
 {
     createResumeButton();
+    // Every tick passes through here: during a resumed walk-up it counts the
+    // walk-up, otherwise it goes to the clock's own handler. Nothing is
+    // swapped in and out, so no way out of the walk-up can leave the timer
+    // with the wrong handler.
+    clockTick = form.Timer1->OnTimer;
+    form.Timer1->OnTimer = [this] { walkingUp ? walkUpTick() : clockTick(); };
     connect(&form, &TForm1::timeStopped, this, &EmergencyStop::timeStopped);
     for (auto moment : {&TForm1::waveStarted, &TForm1::endFinished, &TForm1::endAbandoned, &TForm1::wavePutBack})
         connect(&form, moment, this, &EmergencyStop::leaveStopped);
@@ -47,7 +53,7 @@ void EmergencyStop::timeStopped(int count, int phase)
 {
     // A stop during a resumed walk-up keeps the time still owed.
     if (walkingUp) {
-        endWalkUp();
+        walkingUp = false;
     } else if (phase == PhaseGreen || phase == PhaseYellow) {
         remaining = static_cast<std::uint8_t>(count);
         remainingPhase = phase;
@@ -66,7 +72,7 @@ void EmergencyStop::timeStopped(int count, int phase)
 void EmergencyStop::leaveStopped()
 {
     stopped = false;
-    endWalkUp();
+    walkingUp = false;
     form.ResumeKnap->hide();
 }
 
@@ -80,8 +86,6 @@ void EmergencyStop::ResumeKnapClick()
     form.SekunderTilbage->setText(QString::number(form.SecondsLeft));
     form.SetCounterColor(clRed);
     SoundPlayer::get().PlaySound(QStringLiteral("2dyt.wav"));
-    clockTick = form.Timer1->OnTimer;
-    form.Timer1->OnTimer = [this] { walkUpTick(); };
     walkingUp = true;
     form.Timer1->SetEnabled(true);
 }
@@ -95,7 +99,7 @@ void EmergencyStop::walkUpTick()
         form.SekunderTilbage->setText(QString::number(form.SecondsLeft));
         return;
     }
-    endWalkUp();
+    walkingUp = false;
     continueCount();
 }
 
@@ -109,12 +113,4 @@ void EmergencyStop::continueCount()
     // A count stopped with nothing left ends the wave at once, as a tick at 0 does.
     if (remaining == 0)
         form.StartKnapClick();
-}
-
-void EmergencyStop::endWalkUp()
-{
-    if (!walkingUp)
-        return;
-    form.Timer1->OnTimer = clockTick;
-    walkingUp = false;
 }

@@ -33,7 +33,6 @@ private:
     void timeStopped(int count, int phase);
     void leaveStopped();
     void walkUpTick();
-    void endWalkUp();
     void continueCount();
 
     TForm1 &form;
@@ -43,8 +42,8 @@ private:
     // clock's own SecondsLeft goes to the walk-up time at every stop.
     std::uint8_t remaining = 0;
     std::int32_t remainingPhase = 0;
-    // While the resumed wave walks up, the timer's ticks count here; its own
-    // tick handler is put back when the interrupted count goes on.
+    // The clock's own tick handler; while the resumed wave walks up, the
+    // timer's ticks count here instead.
     std::function<void()> clockTick;
     bool walkingUp = false;
 };
