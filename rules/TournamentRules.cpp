@@ -20,7 +20,7 @@ constexpr int EndNumberTop = 4;
 constexpr int RightMargin = 11; // the Exit button's distance from the right edge
 } // namespace
 
-TournamentRules::TournamentRules(TForm1 &form, TForm2 &dialog) : QObject(&form), form(form)
+TournamentRules::TournamentRules(TForm1 &form, TForm2 &dialog) : QObject(&form), form(form), panel(form.Panel1)
 {
     Page = new RoundsPage;
     Emergency = new EmergencyStop(form, this);
@@ -57,7 +57,7 @@ void TournamentRules::connectPage(TForm2 &dialog)
 
 void TournamentRules::createEndNumber()
 {
-    EndNumber = new QLabel(form.Panel1);
+    EndNumber = new QLabel(panel);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(13);
     font.setBold(true);
@@ -67,20 +67,20 @@ void TournamentRules::createEndNumber()
     EndNumber->setPalette(palette);
     EndNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     EndNumber->hide();
-    form.Panel1->installEventFilter(this);
+    panel->installEventFilter(this);
     placeEndNumber();
 }
 
 bool TournamentRules::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == form.Panel1 && event->type() == QEvent::Resize)
+    if (watched == panel && event->type() == QEvent::Resize)
         placeEndNumber();
     return QObject::eventFilter(watched, event);
 }
 
 void TournamentRules::placeEndNumber()
 {
-    EndNumber->setGeometry(form.Panel1->width() - RightMargin - EndNumberWidth, EndNumberTop, EndNumberWidth,
+    EndNumber->setGeometry(panel->width() - RightMargin - EndNumberWidth, EndNumberTop, EndNumberWidth,
                            EndNumberHeight);
 }
 

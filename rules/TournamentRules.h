@@ -6,6 +6,7 @@
 
 class EmergencyStop;
 class QLabel;
+class QWidget;
 class RoundsPage;
 class TForm1;
 class TForm2;
@@ -45,5 +46,9 @@ private:
     void publish();
 
     TForm1 &form;
+    // The button row, kept apart from the window: it is watched for resizes
+    // also while the window is being taken down, when the window's own
+    // fields are gone.
+    QWidget *panel = nullptr;
     int wave = 0; // of the running end, from 0; 0 on the ready screen
 };
