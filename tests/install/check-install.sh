@@ -14,11 +14,13 @@ check_tree() {
   local root=$1
   local dir=$root/lib/vantix
   [ -x "$dir/Vantix" ] || fail "$dir/Vantix missing"
-  for wav in 1dyt.wav 2dyt.wav 3dyt.wav; do
+  for wav in 1dyt.wav 2dyt.wav 3dyt.wav 5dyt.wav; do
     [ -s "$dir/$wav" ] || fail "$dir/$wav missing"
     head -c 4 "$dir/$wav" | grep -q RIFF || fail "$dir/$wav is not a WAV file"
   done
-  [ -f "$dir/english.lng" ] || fail "english.lng missing"
+  for language in english german french spanish italian dutch swedish norwegian; do
+    [ -f "$dir/$language.lng" ] || fail "$language.lng missing"
+  done
   [ -x "$dir/vantix-wmf" ] || fail "$dir/vantix-wmf (the metafile helper) missing"
   if [ -n "$probe" ]; then
     # A program in the install folder, started through a link from another
