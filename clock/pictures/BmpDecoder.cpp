@@ -77,13 +77,18 @@ QImage withoutUnusedAlpha(const QImage &image)
 {
     if (!image.hasAlphaChannel())
         return image;
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < argb.height(); ++y) {
-        const QRgb *row = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-        if (std::any_of(row, row + argb.width(), [](QRgb p) { return qAlpha(p) != 0; }))
+    QImage opaque = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < opaque.height(); ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(opaque.constScanLine(y));
+        if (std::any_of(row, row + opaque.width(), [](QRgb p) { return qAlpha(p) != 0; }))
             return image;
     }
-    QImage opaque = argb;
+    // The colours stay as stored; the fourth byte is set full, as a 32-bit
+    // RGB picture must hold it, or drawing it would copy the zero along.
+    for (int y = 0; y < opaque.height(); ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(opaque.scanLine(y));
+        std::transform(row, row + opaque.width(), row, [](QRgb p) { return p | 0xFF000000u; });
+    }
     opaque.reinterpretAsFormat(QImage::Format_RGB32);
     return opaque;
 }

@@ -29,6 +29,12 @@ std::int64_t currentAddressSpace()
     return pages * sysconf(_SC_PAGESIZE);
 }
 
+// The address space the process holds now plus extra; 0, no cap, without extra.
+std::int64_t addressLimitFrom(std::int64_t extra)
+{
+    return extra > 0 ? currentAddressSpace() + extra : 0;
+}
+
 // A crash leaves nothing on disk, and a runaway allocation fails here.
 void applyLimits(std::int64_t addressLimit)
 {
@@ -200,7 +206,7 @@ IsolatedCall::Outcome IsolatedCall::RunProgram(const QString &program, const QSt
 
 void IsolatedCall::LimitThisProcess(std::int64_t extraAddressSpace)
 {
-    applyLimits(extraAddressSpace > 0 ? currentAddressSpace() + extraAddressSpace : 0);
+    applyLimits(addressLimitFrom(extraAddressSpace));
 }
 
 IsolatedCall::Outcome IsolatedCall::Run(const std::function<bool(int)> &work, const Limits &limits, QByteArray &output)
@@ -209,8 +215,7 @@ IsolatedCall::Outcome IsolatedCall::Run(const std::function<bool(int)> &work, co
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0)
         return Outcome::NotStarted;
-    const std::int64_t addressLimit =
-        limits.extraAddressSpace > 0 ? currentAddressSpace() + limits.extraAddressSpace : 0;
+    const std::int64_t addressLimit = addressLimitFrom(limits.extraAddressSpace);
     std::fflush(nullptr); // or the child would inherit, and repeat, unwritten output
     const QDeadlineTimer deadline(limits.timeoutMs);
     const pid_t child = fork();

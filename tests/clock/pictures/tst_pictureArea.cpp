@@ -5,6 +5,7 @@
 #include "TImage.h"
 #include "WmfWriter.h"
 
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -202,6 +203,11 @@ void tst_pictureArea::bmpKindsLookAsQtReadsThem()
                                               QSize(300, 300));
     QVERIFY(!loaded.isNull());
     QCOMPARE(loaded.convertToFormat(QImage::Format_ARGB32), reference.convertToFormat(QImage::Format_ARGB32));
+    // Drawn as a window draws it, onto a surface that keeps alpha.
+    QImage drawn(loaded.size(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::black);
+    QPainter(&drawn).drawImage(0, 0, loaded);
+    QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32), reference.convertToFormat(QImage::Format_ARGB32));
 }
 
 void tst_pictureArea::fitsTheArea_data()
