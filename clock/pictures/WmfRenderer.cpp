@@ -45,7 +45,12 @@ QString WmfRenderer::HelperPath()
     if (QFileInfo(beside).isExecutable())
         return beside;
     // Programs of the build tree that are not the clock (tests, benchmarks,
-    // fuzz replays) use the helper the build placed beside the clock.
+    // fuzz replays) use the helper the build placed beside the clock. An
+    // installed copy never reaches into a build tree: without its own
+    // helper its metafiles fail and are reported.
+    const QString buildTree = QFileInfo(QStringLiteral(VANTIX_BUILT_PROGRAM_FOLDER "/..")).canonicalFilePath();
+    if (!programFolder.startsWith(buildTree + u'/'))
+        return beside;
     return QStringLiteral(VANTIX_BUILT_PROGRAM_FOLDER "/") + QLatin1String(HelperName);
 }
 
