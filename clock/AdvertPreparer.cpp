@@ -157,6 +157,5 @@ void AdvertPreparer::work()
         result = std::move(done);
         stamp = before;
         finished = number;
-        QMetaObject::invokeMethod(this, [this, path = wanted.path] { emit prepared(path); }, Qt::QueuedConnection);
     }
 }

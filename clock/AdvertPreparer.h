@@ -60,10 +60,6 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-signals:
-    // A preparation has finished; path is the file it was for.
-    void prepared(const QString &path);
-
 private:
     // Who the file is on disk: changed contents change it.
     struct FileStamp

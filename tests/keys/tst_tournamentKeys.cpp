@@ -50,6 +50,9 @@ void tst_tournamentKeys::keyPressesButton_data()
         {"stopped", Qt::Key_PageUp, resetWave},
         {"stopped", Qt::Key_W, resetWave},
         {"stopped", Qt::Key_Delete, resetTimer},
+        {"stopped", Qt::Key_R, {}},
+        {"stopped, resume shown", Qt::Key_R, QStringLiteral("ResumeKnap")},
+        {"stopped, resume shown", Qt::Key_PageDown, {}},
         {"wave given back", Qt::Key_PageDown, start},
         {"ready, dialog open", Qt::Key_PageDown, {}},
         {"ready, space on focused", Qt::Key_Space, start},
@@ -65,6 +68,10 @@ void tst_tournamentKeys::keyPressesButton()
     QFETCH(QString, pressed);
     TestPlatform platform;
     TForm1 form;
+    // Resume as the emergency stop option makes it: in the button row,
+    // showing only in the stopped state.
+    form.ResumeKnap = new QPushButton(QStringLiteral("Resume"), form.Panel1);
+    form.ResumeKnap->hide();
     KeyControl keys(&form);
     AddTournamentKeys(keys, form);
     form.show();
@@ -73,8 +80,9 @@ void tst_tournamentKeys::keyPressesButton()
 
     if (state != QLatin1String("ready") && !state.startsWith(QLatin1String("ready,")))
         form.StartKnap->click();
-    if (state == QLatin1String("stopped") || state == QLatin1String("wave given back"))
+    if (state.startsWith(QLatin1String("stopped")) || state == QLatin1String("wave given back"))
         form.Afbryd_TidKnap->click();
+    form.ResumeKnap->setVisible(state == QLatin1String("stopped, resume shown"));
     if (state == QLatin1String("wave given back"))
         form.nulstilholdknap->click();
     QDialog dialog(&form);
@@ -87,7 +95,8 @@ void tst_tournamentKeys::keyPressesButton()
     QStringList clicked;
     const std::pair<QPushButton *, QString> named[] = {
         {form.StartKnap, QStringLiteral("StartKnap")}, {form.Afbryd_TidKnap, QStringLiteral("Afbryd_TidKnap")},
-        {form.nulstilholdknap, QStringLiteral("nulstilholdknap")}, {form.nulstilleknap, QStringLiteral("nulstilleknap")}};
+        {form.nulstilholdknap, QStringLiteral("nulstilholdknap")}, {form.nulstilleknap, QStringLiteral("nulstilleknap")},
+        {form.ResumeKnap, QStringLiteral("ResumeKnap")}};
     for (const auto &[button, name] : named)
         connect(button, &QPushButton::clicked, &form, [&clicked, name] { clicked << name; });
 
