@@ -20,22 +20,11 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <ctime>
 #include <memory>
 
 namespace {
 
 constexpr int HeartbeatMs = 1;
-
-// The processor time this thread has used, in milliseconds. On a busy
-// machine the thread may wait for a processor between two heartbeats; the
-// time it worked in between is what a handler of the program costs.
-double threadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
 
 // Records when the three blasts start; plays nothing.
 class BlastClock : public ISoundPlayer

@@ -14,19 +14,9 @@
 #include <QEvent>
 
 #include <algorithm>
-#include <ctime>
 #include <vector>
 
 namespace {
-
-// The thread's own processor time: what a tick costs, whatever else the
-// machine is running.
-double cpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
 
 // Counts the paints a widget receives.
 class PaintCounter : public QObject
@@ -55,14 +45,14 @@ void benchTicks(TForm1 &form, AudienceDisplay &display, PaintCounter &counter, c
     for (int i = 0; i < Ticks; ++i) {
         const int displayBefore = display.Paints();
         const int counterBefore = counter.paints;
-        const double cpuStart = cpuMs();
+        const double cpuStart = threadCpuMs();
         clock.start();
         form.Timer1Timer();
         QApplication::processEvents();
         while (display.Paints() == displayBefore)
             QApplication::processEvents();
         wall.push_back(clock.nsecsElapsed() / 1e6);
-        cpu.push_back(cpuMs() - cpuStart);
+        cpu.push_back(threadCpuMs() - cpuStart);
         sameFrame += counter.paints > counterBefore && display.Paints() == displayBefore + 1 ? 1 : 0;
     }
     std::sort(wall.begin(), wall.end());
