@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark of a build and prints one table of their figures.
 # Usage: bench/run-all.sh [build-dir]
 set -euo pipefail

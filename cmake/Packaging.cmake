@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing: the program's folder holds Vantix and what it finds beside it;
 # bin/vantix is the launcher's way in. A .deb comes from the same rules.
 install(TARGETS Vantix RUNTIME DESTINATION ${VANTIX_INSTALL_DIR})

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vantix_add_test(<name> SOURCES <files...> LIBS <targets...>)
 # One QtTest executable registered with CTest. Widget tests run on Qt's
 # offscreen platform so they need no display.

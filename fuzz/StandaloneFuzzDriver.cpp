@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays fuzz inputs without libFuzzer: every file named on the command line,
 // and every file inside a folder named there, goes once through the target.
 // Used to keep the seed corpus and every past finding as regression tests in

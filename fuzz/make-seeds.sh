@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the binary seeds of the fuzz corpus (fuzz/corpus/<target>/) with
 # the generator in fuzz/seeds, built in an ordinary build with the tests:
 #   fuzz/make-seeds.sh [build folder]     (default: build-fuzzcheck)

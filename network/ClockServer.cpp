@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ClockServer.h"
 
 #include "AnnouncingSoundPlayer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScreenPublisher.h"
 
 void ScreenPublisher::Change(const std::function<void(ArcherScreen &)> &edit)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, builds Vantix and runs the whole test suite twice:
 # once as built for use, once built with AddressSanitizer and
 # UndefinedBehaviorSanitizer (which also replays every fuzz corpus).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Unit2.h"
 
 #include "IFileSystem.h"
@@ -178,7 +179,7 @@ void TForm2::createOptionsButton()
 {
     Options = new OptionsDialog(this);
     Btn_options = createButton("Btn_options", 464, OptionsTop);
-    Btn_options->setText(QStringLiteral("&Options..."));
+    Btn_options->setText(OptionsButton);
     Btn_options->setFont(dialogFont(SmallFontPixels));
     Btn_options->setFocusPolicy(Qt::ClickFocus);
     Btn_options->hide();

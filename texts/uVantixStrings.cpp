@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "uVantixStrings.h"
 
 #include "IniProfile.h"
@@ -9,6 +10,7 @@ namespace uVantixStrings {
 
 #define VANTIX_DEFINE_TEXT(key, section, english, danish) QString key;
 VANTIX_TEXTS(VANTIX_DEFINE_TEXT)
+VANTIX_OPTION_TEXTS(VANTIX_DEFINE_TEXT)
 #undef VANTIX_DEFINE_TEXT
 
 namespace {
@@ -17,14 +19,34 @@ constexpr const char *MainWindow = "Main Window";
 constexpr const char *ErrorMessages = "Error Messages";
 constexpr const char *Judge = "Judge";
 constexpr const char *SetupWindow = "Setup Window";
+// The additions' sections, one for each capability.
+constexpr const char *Options = "Options";
+
+#define VANTIX_TEXT_ENTRY(key, section, english, danish) \
+    {#key, section, QStringLiteral(english), QStringLiteral(danish), &key},
 
 const std::array<TextEntry, EntryCount> &table()
 {
-#define VANTIX_TEXT_ENTRY(key, section, english, danish) \
-    {#key, section, QStringLiteral(english), QStringLiteral(danish), &key},
     static const std::array<TextEntry, EntryCount> entries = {{VANTIX_TEXTS(VANTIX_TEXT_ENTRY)}};
-#undef VANTIX_TEXT_ENTRY
     return entries;
+}
+
+const std::array<TextEntry, OptionEntryCount> &optionTable()
+{
+    static const std::array<TextEntry, OptionEntryCount> entries = {
+        {VANTIX_OPTION_TEXTS(VANTIX_TEXT_ENTRY)}};
+    return entries;
+}
+
+#undef VANTIX_TEXT_ENTRY
+
+// Both tables, the 32 first, in the order in which they are loaded.
+template <typename Visit> void forEachEntry(Visit visit)
+{
+    for (const TextEntry &entry : table())
+        visit(entry);
+    for (const TextEntry &entry : optionTable())
+        visit(entry);
 }
 
 } // namespace
@@ -34,13 +56,17 @@ std::span<const TextEntry> Entries()
     return table();
 }
 
+std::span<const TextEntry> OptionEntries()
+{
+    return optionTable();
+}
+
 void LoadTextsFrom(const QString &folder, IFileSystem &files)
 {
     const QString path = folder + QLatin1String(LanguageFileName);
     // Only a file is a language file: a folder of that name is as good as none.
     if (!files.FileExists(path)) {
-        for (const TextEntry &entry : table())
-            *entry.value = entry.builtinText;
+        forEachEntry([](const TextEntry &entry) { *entry.value = entry.builtinText; });
         return;
     }
     // A file that is there but cannot be read gives an empty profile, so every
@@ -58,9 +84,10 @@ void LoadTextsFrom(const QString &folder)
 
 void LoadTextsFromProfile(const IniProfile &profile)
 {
-    for (const TextEntry &entry : table())
+    forEachEntry([&profile](const TextEntry &entry) {
         *entry.value = profile.value(QLatin1String(entry.section), QLatin1String(entry.key),
                                      entry.defaultText);
+    });
 }
 
 void LoadTexts()
@@ -71,17 +98,17 @@ void LoadTexts()
 
 void ClearTexts()
 {
-    for (const TextEntry &entry : table())
-        entry.value->clear();
+    forEachEntry([](const TextEntry &entry) { entry.value->clear(); });
 }
 
 QString Text(const QString &key)
 {
-    for (const TextEntry &entry : table()) {
+    QString text;
+    forEachEntry([&](const TextEntry &entry) {
         if (key == QLatin1String(entry.key))
-            return *entry.value;
-    }
-    return {};
+            text = *entry.value;
+    });
+    return text;
 }
 
 } // namespace uVantixStrings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -58,8 +59,18 @@ namespace uVantixStrings {
     X(ChoosePicture, ErrorMessages, "Choose one or more pictures", \
       "Du skal vælge et eller flere billeder")
 
+// The texts of what the program offers beside the main window's own controls
+// (the Options dialog and its pages, the buttons, keys and views the options
+// add). Each capability keeps its texts in a section of its own after the
+// four above, so a language file written for the 32 texts alone still reads
+// as before: the sections it lacks give the English defaults, and without a
+// language file every text is the Danish built-in, as for the 32.
+#define VANTIX_OPTION_TEXTS(X) \
+    X(OptionsButton, Options, "&Options...", "&Indstillinger...")
+
 #define VANTIX_DECLARE_TEXT(key, section, english, danish) extern QString key;
 VANTIX_TEXTS(VANTIX_DECLARE_TEXT)
+VANTIX_OPTION_TEXTS(VANTIX_DECLARE_TEXT)
 #undef VANTIX_DECLARE_TEXT
 
 struct TextEntry
@@ -73,11 +84,14 @@ struct TextEntry
 
 #define VANTIX_COUNT_TEXT(key, section, english, danish) +1
 inline constexpr int EntryCount = 0 VANTIX_TEXTS(VANTIX_COUNT_TEXT);
+inline constexpr int OptionEntryCount = 0 VANTIX_OPTION_TEXTS(VANTIX_COUNT_TEXT);
 #undef VANTIX_COUNT_TEXT
 inline constexpr const char *LanguageFileName = "vantix.lng";
 
-// The entries in the order in which they are loaded.
+// The 32 entries in the order in which they are loaded.
 std::span<const TextEntry> Entries();
+// The entries of the additions, loaded after the 32 from the same file.
+std::span<const TextEntry> OptionEntries();
 
 // Fills the table from the language file in the program's folder, as the
 // installed file system sees it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the application icon's vector drawing into the PNG sizes that the
 // desktop's icon theme wants. Usage: vantix-icon <svg> <output-folder> <size>...
 

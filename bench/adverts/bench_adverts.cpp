@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long a camera picture takes to reach the screen as an advert, and how
 // much memory it costs on the way, beside the same picture decoded whole.
 #include "BenchFigures.h"

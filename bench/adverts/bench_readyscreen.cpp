@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The way into the ready screen with an advert: from the tick that ends an
 // end to the start of the three blasts and to the first paint of the advert,
 // for a camera JPEG, a progressive one, a metafile and a BMP; once decoded

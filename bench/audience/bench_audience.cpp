@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The audience display at 4K: how long from a tick until the projector's
 // window has repainted, and whether it repaints in the same pass of the
 // event loop as the main window's counter (the same frame).

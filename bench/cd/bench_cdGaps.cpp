@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Silence let into CD music while the user-interface thread is busy.
 //
 // Plays a generated disc image through the real audio output on a private

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Counter repaint: how long the counter takes to repaint at projector sizes,
 // and a whole tick's handling including its repaint.
 

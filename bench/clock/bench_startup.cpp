@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: from the start of a process to the first paint of the main window,
 // with the start-up check passing. The benchmark starts itself again as the
 // measured process, which reports its first paint on its output.

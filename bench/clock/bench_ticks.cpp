@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tick cadence: runs the real Timer1 through a whole end with the start values
 // (280 ticks) and prints how evenly the ticks came.
 // Usage: bench_ticks [ticks]   (default 280, a whole end; takes 280 x 988 ms)

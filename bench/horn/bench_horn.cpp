@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How soon a horn signal starts after the sequence asks for it.
 //
 // Plays the three horn signals one after another, each cutting off the one

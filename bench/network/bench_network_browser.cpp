@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A real browser: headless Chromium shows the served page, and the time from
 // a tick of the main window to the new digits painted in the page is taken.
 // Usage: bench_network_browser [samples]   (default 100)

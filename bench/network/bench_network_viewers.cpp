@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fifty follow displays on the loopback: how long from a tick of the main
 // window until the last of 50 WebSocket viewers holds the new value, and how
 // evenly Timer1 ticks without and with the viewers.

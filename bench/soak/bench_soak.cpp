@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The long soak: 10,000 ends of the real main window as fast as the event loop
 // allows (see tests/clock/SoakRun.h), printing the resident memory at end 1,000
 // and at the last end, the window's object count, and how long it took.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the horn signals 1dyt.wav, 2dyt.wav and 3dyt.wav (one, two and three
 // blasts) and the emergency signal 5dyt.wav (five short blasts) into the
 // folder given, which is created when missing. Run by the build so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The disc's table of contents as the CD device reads it: any text as the CUE
 // sheet of a disc image, beside a BIN file whose length in bytes the first
 // line gives (written sparse, so long discs cost nothing).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Advert metafiles drawn in full: any bytes as a .wmf file through the loader
 // the ready screen uses, which frames the metafile here and draws it with
 // ImageMagick in the metafile helper process. The first byte picks the area

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Advert pictures: any bytes as a picture file, through the loader the ready
 // screen uses. The first byte picks the file's extension (and with it the
 // decoder), the second the size of the area the picture is loaded for; the

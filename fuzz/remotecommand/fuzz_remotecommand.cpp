@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The phone remote's messages: any bytes at all as the text of one WebSocket
 // message, through RemoteCommand::Parse.
 // Must hold: a command is read exactly when the text is "pin" and six digits,

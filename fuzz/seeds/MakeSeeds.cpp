@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the binary seeds of the fuzz targets into a corpus folder:
 //   vantix_fuzzseeds <fuzz/corpus>
 // Each seed is a small, well-made input of the kind the target reads, led by

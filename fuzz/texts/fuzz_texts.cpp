@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language file: any bytes at all go through the reader into the text table.
 // Must hold: 32 entries, each at most 2047 characters, and an entry whose key
 // the file never names keeps its English default.

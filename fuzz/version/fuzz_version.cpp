@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The version resource: any bytes as a program file, as a version block, and
 // as a version block carried in a well-made program file on disk.
 // Must hold: the section reader asks only for bytes inside the file and hands

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number fields of the setup dialog: any text at all goes through the
 // whole-number reader, and four such texts through the dialog's OK button.
 // Must hold: the reader agrees with a separate reading built on strtoll and

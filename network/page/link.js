@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line to the clock, for every page: one WebSocket, a "no connection"
 // mark (the element "offline") as soon as it is lost or has been silent for
 // 2.5 s (the server speaks every second), and a new try a second later.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MciNotifyEvent.h"
 
 MciNotifyEvent::MciNotifyEvent(std::uint32_t notifyCode, std::uint16_t deviceId)

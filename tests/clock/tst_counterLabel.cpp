@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The counter repaints only where its text was and is: nothing of an old
 // number may stay on the screen, whatever the new one covers.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The counter and the button row at the screen's scale: run once at scale 1 and
 // once with QT_SCALE_FACTOR=2, as on a high-density projector or monitor.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: start-up, its look when first shown, and its layout on resize.
 
 #include "ClockProbe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shooting sequence: ends in waves, driven by the Start button and by ticks.
 
 #include "ClockProbe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Many ends in a row, with settings changed between them, adverts that partly
 // fail and the stop and reset buttons pressed now and then: afterwards the
 // clock is back on its ready screen as the rules say, and nothing has piled up.

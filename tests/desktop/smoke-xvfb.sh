@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the installed program in a real X server (Xvfb), clicks through one
 # end as a timekeeper would and checks what the window shows at each step:
 # red digits within two seconds of Start, green once the red count is over,

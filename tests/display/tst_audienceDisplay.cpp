@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The audience display on the second of two screens: laid out to fill the
 // screen, opened from the command line, driven by the keys, and closed and
 // brought back as the projector is unplugged and plugged in again while the

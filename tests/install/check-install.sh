@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a clean prefix, then builds the .deb and unpacks it
 # into another clean root, and checks that each holds a program that starts.
 # Usage: check-install.sh <build-dir> [<metafile probe>]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws a small metafile the way the clock does and prints which helper drew
 // it and the picture's size. The install check places it beside an installed
 // program, as a stand-in that finds its helper by the program's own rule.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's keys: each presses its button, as a click would, only in
 // the states where a mistaken press costs the archers no shooting time, and
 // never while another window is in front.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChromiumSession.h"
 #include "ServedClock.h"
 #include "TCounterLabel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: every option is optional, and what is not understood is
 // named and ignored.
 

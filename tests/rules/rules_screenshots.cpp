@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the tournament rules' controls offscreen for the README: the
 // "Rounds" options page, the main window shooting with the detail letters
 // and end number on its counter screen, and stopped, with the end number and

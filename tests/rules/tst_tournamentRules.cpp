@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tournament rules beside the clock: presets, detail letters, the end counter
 // and the emergency stop, seen through the published screen and the sounds.
 

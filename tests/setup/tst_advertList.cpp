@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The advert list editor of the setup dialog: showing its controls, adding
 // through the file dialog, deleting and moving entries up.
 

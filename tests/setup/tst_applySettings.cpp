@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the setup dialog hands its settings to the main window: the title,
 // the clock's times and waves, the CD option and the advert rotation.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The open-file dialog: its filter text, the dialog object the setup dialog
 // holds, and the real Qt dialog offering files from a folder the test fills.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setup dialog: its layout, its keys and the OK button's checks.
 
 #include "IniProfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language-file reader: how sections, keys and values are read.
 
 #include "Cp1252.h"

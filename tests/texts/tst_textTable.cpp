@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text table: where its 32 texts come from.
 
 #include "Cp1252.h"
@@ -210,7 +211,7 @@ void tst_textTable::shippedLanguageFiles_data()
         QTest::newRow(qPrintable(language)) << QStringLiteral(VANTIX_LANGUAGE_FOLDER "/%1/vantix.lng").arg(language);
 }
 
-// Every language file that ships sets each key of the table in its section
+// Every language file that ships sets each key of both tables in its section
 // and nothing else, in Windows-1252 with CR LF line ends.
 void tst_textTable::shippedLanguageFiles()
 {
@@ -219,8 +220,10 @@ void tst_textTable::shippedLanguageFiles()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString content = Cp1252::decode(file.readAll());
     QSet<QString> expected;
-    for (const TextEntry &entry : Entries())
-        expected.insert(QLatin1String(entry.section) + QLatin1Char('/') + QLatin1String(entry.key));
+    for (const auto &entries : {Entries(), OptionEntries()}) {
+        for (const TextEntry &entry : entries)
+            expected.insert(QLatin1String(entry.section) + QLatin1Char('/') + QLatin1String(entry.key));
+    }
     QSet<QString> found;
     QString section;
     const QStringList lines = content.split(QStringLiteral("\r\n"));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's metafile helper: draws one Windows metafile and ends.
 // Started afresh for each picture (never forked from the program, whose other
 // threads may hold locks at that moment), so ImageMagick runs in a process

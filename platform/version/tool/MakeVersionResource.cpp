@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time tool: writes a C++ source that places the program's version
 // resource, in the Windows layout, in a section of its own of the program
 // file, where the version functions find it again on disk.

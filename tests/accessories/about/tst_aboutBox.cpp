@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box: its form, its picture, and showing it from start to close,
 // with the version read from the built program file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The version text of a program file, read from its version resource: from
 // the built program, from files the test makes, and from damaged ones.
 

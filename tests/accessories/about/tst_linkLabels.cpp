@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link labels, driven by mouse input through the window system as a
 // user gives it: enter, leave, presses and releases of each button, double
 // clicks. The shell is a recorder.

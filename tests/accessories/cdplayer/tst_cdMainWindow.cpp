@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CD player strip in the main window: where it sits, how closing the
 // setup dialog opens and closes it, Stop's rewind and the ready screen.
 #include "CdAudioDevice.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the strip looks: button sizes, glyphs, faces and the focus mark.
 #include "MPlayerGlyphs.h"
 #include "PlayerRig.h"

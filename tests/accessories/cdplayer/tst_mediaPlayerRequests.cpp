@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the strip asks of the device, with which flags, and how it takes the
 // mouse and the keyboard.
 #include "PlayerRig.h"

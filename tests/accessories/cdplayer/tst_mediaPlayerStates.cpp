@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strip against the real CD audio device: the button states the device's
 // state gives, and what each button does to the playback.
 #include "PlayerRig.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shooting sequence with the real horn player, on a sound server of the
 // test's own: each signal is heard at its moment and cuts off the one before.
 

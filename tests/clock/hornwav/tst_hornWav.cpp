@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The horn signals that ship with the program: what the generator makes, and
 // that the build puts them beside the program.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When the horn sounds in the shooting sequence, and what the window shows at
 // that very moment: the order of a signal among the steps of its handler.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up check of the horn files: one information box per missing file,
 // in a fixed order, and where the files are looked for and later played from.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The advert rotation on the ready screen: each entry to the ready screen
 // shows the next picture of the list; a picture that cannot be shown is
 // reported once and taken out of the list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Work run in a child process: what comes back, and what a crash, a hang,
 // a flood of output or a runaway allocation in the child leave behind.
 #include "pictures/IsolatedCall.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG pictures through libjpeg: colours, scaling, orientation, and damaged
 // and hostile files.
 #include "JpegWriter.h"

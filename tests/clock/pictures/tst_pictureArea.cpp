@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture area and the loader in front of the decoders: the kind of a
 // file by its extension, BMP files, and how a picture fits the area.
 #include "JpegWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows metafiles through ImageMagick: shapes, letters, proportions, the
 // fit to the area, and damaged and hostile files.
 #include "WmfWriter.h"

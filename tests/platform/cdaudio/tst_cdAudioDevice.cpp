@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CD audio device on a generated disc image, heard through an output
 // that takes exactly what the test lets it.
 #include "CdAudioDevice.h"

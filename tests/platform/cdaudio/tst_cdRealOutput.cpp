@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real audio output, on a private sound server with a null sink that
 // takes sound at the pace of a sound card.
 #include "CdAudioDevice.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Positions on a disc: the table of contents and the three time formats.
 #include "DiscToc.h"
 #include "Mci.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ring between the reader thread and the audio output.
 #include "PcmRing.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real shell: which address the desktop is asked to open for a target.
 // The desktop's handlers for web and mail addresses are replaced by a
 // recorder, so nothing is started.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real horn player against a sound server of the test's own, whose null
 // sink takes the sound at the pace of a sound card. Audio timing is never
 // asserted; what is checked is what was played, cut off or left silent.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading sound files: the layouts the horn player accepts, and files that are
 // not sounds it can play, which must yield nothing rather than noise or a crash.
 

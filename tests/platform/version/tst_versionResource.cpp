@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The version resource: its block layout, the ELF section that carries it,
 // and the Windows version functions that read it back from a file.
 
