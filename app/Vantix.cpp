@@ -10,18 +10,21 @@
 #include "CommandLine.h"
 #include "DesktopShell.h"
 #include "EmergencyStop.h"
+#include "FinalsSetup.h"
 #include "LocalFileSystem.h"
 #include "NetworkPage.h"
 #include "QtFileDialog.h"
 #include "QtAudioSink.h"
 #include "QtMessageBoxes.h"
 #include "QtSoundPlayer.h"
+#include "RoundsPage.h"
 #include "RunningProgramFile.h"
 #include "TournamentRules.h"
 #include "Unit1.h"
 #include "Unit2.h"
 
 #include <QApplication>
+#include <QCheckBox>
 
 #include <cstdio>
 
@@ -61,7 +64,7 @@ int main(int argc, char *argv[])
     // window loaded. The main window owns it, so it lives until the end.
     form1.AttachSetupDialog(new TForm2(&form1));
     // Round presets, detail letters, the end counter and the emergency stop.
-    new TournamentRules(form1, *form1.Form2);
+    auto *rules = new TournamentRules(form1, *form1.Form2);
     // The next advert is decoded while an end runs, so the ready screen and
     // its three blasts come on time.
     AdvertPreparer advertPreparer;
@@ -72,6 +75,9 @@ int main(int argc, char *argv[])
     if (!commandLine.audienceScreen.isEmpty() && !audience->Screens->ChooseByArgument(commandLine.audienceScreen))
         std::fprintf(stderr, "vantix: --audience=%s: no such screen is connected now\n",
                      commandLine.audienceScreen.toLocal8Bit().constData());
+    // Finals, alternate shooting with a clock for each side: off until
+    // switched on on the options page "Finals".
+    AttachFinals(form1, form1.Form2, audience->Keys, rules->Page->EmergencyStop);
     // Web browsers on the local network: off until switched on here or on
     // the options page "Network".
     auto *networkPage = new NetworkPage(form1, &announcedSound, fileSystem.ProgramFolder());

@@ -89,7 +89,12 @@ void TForm1::createComponents()
 
     Timer1 = new TTimer(this);
     Timer1->SetInterval(TickInterval);
-    Timer1->OnTimer = [this] { Timer1Timer(); };
+    // A tick and a press of a sequence button each show the archers only
+    // what they end with.
+    Timer1->OnTimer = [this] {
+        ScreenPublisher::Batch once(Published);
+        Timer1Timer();
+    };
 
     StartKnap = createButton(16, 28, false);
     Afbryd_TidKnap = createButton(112, 28, false);
@@ -102,10 +107,22 @@ void TForm1::createComponents()
     nulstilleknap->hide();
     nulstilholdknap->hide();
 
-    connect(StartKnap, &QPushButton::clicked, this, [this] { StartKnapClick(); });
-    connect(Afbryd_TidKnap, &QPushButton::clicked, this, [this] { Afbryd_TidKnapClick(); });
-    connect(nulstilleknap, &QPushButton::clicked, this, [this] { nulstilleknapClick(); });
-    connect(nulstilholdknap, &QPushButton::clicked, this, [this] { nulstilholdknapClick(); });
+    connect(StartKnap, &QPushButton::clicked, this, [this] {
+        ScreenPublisher::Batch once(Published);
+        StartKnapClick();
+    });
+    connect(Afbryd_TidKnap, &QPushButton::clicked, this, [this] {
+        ScreenPublisher::Batch once(Published);
+        Afbryd_TidKnapClick();
+    });
+    connect(nulstilleknap, &QPushButton::clicked, this, [this] {
+        ScreenPublisher::Batch once(Published);
+        nulstilleknapClick();
+    });
+    connect(nulstilholdknap, &QPushButton::clicked, this, [this] {
+        ScreenPublisher::Batch once(Published);
+        nulstilholdknapClick();
+    });
     connect(SetupKnap, &QPushButton::clicked, this, [this] { SetupKnapClick(); });
     connect(OmKnap, &QPushButton::clicked, this, [this] { OmKnapClick(); });
     connect(AfslutKnap, &QPushButton::clicked, this, [this] { AfslutKnapClick(); });

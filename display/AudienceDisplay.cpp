@@ -36,7 +36,8 @@ QScreen *AudienceDisplay::ShownOn() const
 
 void AudienceDisplay::Show(const ArcherScreen &screen)
 {
-    const bool onlyInk = screen.pictureShown == shown.pictureShown && screen.picture.cacheKey() == shown.picture.cacheKey();
+    const bool onlyInk = screen.pictureShown == shown.pictureShown && screen.picture.cacheKey() == shown.picture.cacheKey()
+                         && !screen.finals.shown && !shown.finals.shown;
     const ArcherScreen was = shown;
     const ScreenPainter::Layout before = layout;
     shown = screen;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScreenPainter.h"
 
+#include "FinalsPainter.h"
+
 #include <QFontMetrics>
 #include <QHash>
 #include <QPainter>
@@ -233,6 +235,10 @@ QRect ScreenPainter::PictureRect(const QRect &area, const QSize &picture)
 void ScreenPainter::Paint(QPainter &painter, const QRect &area, const ArcherScreen &screen, const Layout &layout)
 {
     painter.fillRect(area, Qt::black);
+    if (screen.finals.shown) {
+        FinalsPainter::Paint(painter, area, screen.finals, FinalsPainter::Face());
+        return;
+    }
     if (screen.pictureShown) {
         if (!screen.picture.isNull()) {
             painter.setRenderHint(QPainter::SmoothPixmapTransform);

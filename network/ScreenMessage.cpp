@@ -12,6 +12,25 @@ QString compact(const QJsonObject &object)
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
+// The two clocks of finals: each side's count, colour and arrows, and the
+// side that shoots ("left", "right" or "").
+QJsonObject finalsObject(const FinalsScreen &finals)
+{
+    auto side = [](const FinalsSide &shown) {
+        return QJsonObject{{QStringLiteral("text"), shown.count},
+                           {QStringLiteral("color"), toQColor(shown.color).name()},
+                           {QStringLiteral("arrows"), shown.arrowsLeft},
+                           {QStringLiteral("of"), shown.arrowsPerEnd}};
+    };
+    const QString shooting = finals.shooting == FinalsScreen::Side::Left    ? QStringLiteral("left")
+                             : finals.shooting == FinalsScreen::Side::Right ? QStringLiteral("right")
+                                                                            : QString();
+    return {{QStringLiteral("shown"), finals.shown},
+            {QStringLiteral("shooting"), shooting},
+            {QStringLiteral("left"), side(finals.left)},
+            {QStringLiteral("right"), side(finals.right)}};
+}
+
 } // namespace
 
 QString ScreenMessage::Screen(const ArcherScreen &screen, int pictureNumber)
@@ -27,6 +46,7 @@ QString ScreenMessage::Screen(const ArcherScreen &screen, int pictureNumber)
         {QStringLiteral("picture"), pictureNumber},
         {QStringLiteral("detail"), screen.detail},
         {QStringLiteral("end"), screen.endLabel},
+        {QStringLiteral("finals"), finalsObject(screen.finals)},
     });
 }
 

@@ -21,7 +21,10 @@ EmergencyStop::EmergencyStop(TForm1 &form, QObject *parent) : QObject(parent), f
     // swapped in and out, so no way out of the walk-up can leave the timer
     // with the wrong handler.
     clockTick = form.Timer1->OnTimer;
-    form.Timer1->OnTimer = [this] { walkingUp ? walkUpTick() : clockTick(); };
+    form.Timer1->OnTimer = [this] {
+        ScreenPublisher::Batch once(this->form.Published);
+        walkingUp ? walkUpTick() : clockTick();
+    };
     connect(&form, &TForm1::timeStopped, this, &EmergencyStop::timeStopped);
     for (auto moment : {&TForm1::waveStarted, &TForm1::endFinished, &TForm1::endAbandoned, &TForm1::wavePutBack})
         connect(&form, moment, this, &EmergencyStop::leaveStopped);
@@ -36,7 +39,10 @@ void EmergencyStop::createResumeButton()
     button->setGeometry(form.Afbryd_TidKnap->geometry());
     button->setAutoDefault(false);
     button->hide();
-    connect(button, &QPushButton::clicked, this, &EmergencyStop::ResumeKnapClick);
+    connect(button, &QPushButton::clicked, this, [this] {
+        ScreenPublisher::Batch once(form.Published);
+        ResumeKnapClick();
+    });
     form.ResumeKnap = button;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FinalsScreen.h"
 #include "TColor.h"
 
 #include <QImage>
@@ -29,6 +30,9 @@ struct ArcherScreen
     // when not shown.
     QString detail;
     QString endLabel;
+
+    // The two clocks of finals; drawn over everything else while shown.
+    FinalsScreen finals;
 
     // Two pictures are the same when they are the same decoded image; pixels
     // are never compared.

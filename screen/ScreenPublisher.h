@@ -23,10 +23,30 @@ public:
 
     void SetDetail(const QString &detail);
     void SetEndLabel(const QString &label);
+    void SetFinals(const FinalsScreen &finals);
+
+    // Held while one handler runs: the value it passes through step by step
+    // is kept back, and what it ends with is announced once, when the last
+    // hold goes. Holds nest.
+    class Batch
+    {
+    public:
+        explicit Batch(ScreenPublisher *publisher);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        ScreenPublisher *publisher;
+    };
 
 signals:
     void screenChanged(const ArcherScreen &screen);
 
 private:
+    void announce();
+
     ArcherScreen current;
+    ArcherScreen announced;
+    int holds = 0;
 };

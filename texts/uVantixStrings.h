@@ -66,7 +66,30 @@ namespace uVantixStrings {
 // as before: the sections it lacks give the English defaults, and without a
 // language file every text is the Danish built-in, as for the 32.
 #define VANTIX_OPTION_TEXTS(X) \
-    X(OptionsButton, Options, "&Options...", "&Indstillinger...")
+    X(OptionsButton, Options, "&Options...", "&Indstillinger...") \
+    X(FinalsPageTitle, Finals, "Finals", "Finaler") \
+    X(FinalsModeOption, Finals, "Run finals: alternate shooting, a clock for each side", "Kør finaler: skiftevis skydning, et ur til hver side") \
+    X(FinalsKindLabel, Finals, "Kind of match:", "Kamptype:") \
+    X(FinalsIndividual, Finals, "Individual", "Individuel") \
+    X(FinalsTeam, Finals, "Team", "Hold") \
+    X(FinalsMixedTeam, Finals, "Mixed team", "Mixhold") \
+    X(FinalsShootOffIndividual, Finals, "Shoot-off, individual", "Omskydning, individuel") \
+    X(FinalsShootOffTeam, Finals, "Shoot-off, team", "Omskydning, hold") \
+    X(FinalsShootOffMixedTeam, Finals, "Shoot-off, mixed team", "Omskydning, mixhold") \
+    X(FinalsTimeLabel, Finals, "Time of a side (seconds):", "Tid for en side (sekunder):") \
+    X(FinalsWarningLabel, Finals, "Yellow at (seconds, 0 = none):", "Gul ved (sekunder, 0 = ingen):") \
+    X(FinalsWalkUpLabel, Finals, "Red walk-up (seconds):", "Rød fremgang (sekunder):") \
+    X(FinalsArrowsLabel, Finals, "Arrows of a side in an end:", "Pile for en side i en runde:") \
+    X(FinalsArrowsPerTurnLabel, Finals, "Arrows of a turn:", "Pile pr. tur:") \
+    X(FinalsCarryOver, Finals, "A side keeps the time it had left for its next turn", "En side beholder sin resttid til næste tur") \
+    X(FinalsStartingSide, Finals, "Side that starts:", "Side der starter:") \
+    X(FinalsLeft, Finals, "Left", "Venstre") \
+    X(FinalsRight, Finals, "Right", "Højre") \
+    X(FinalsStartButton, Finals, "Start end", "Start runde") \
+    X(FinalsSwitchButton, Finals, "Switch", "Skift side") \
+    X(FinalsLeftStartsButton, Finals, "Left starts", "Venstre starter") \
+    X(FinalsRightStartsButton, Finals, "Right starts", "Højre starter") \
+    X(FinalsResumeButton, Finals, "Resume", "Fortsæt")
 
 #define VANTIX_DECLARE_TEXT(key, section, english, danish) extern QString key;
 VANTIX_TEXTS(VANTIX_DECLARE_TEXT)

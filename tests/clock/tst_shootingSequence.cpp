@@ -2,6 +2,7 @@
 // The shooting sequence: ends in waves, driven by the Start button and by ticks.
 
 #include "ClockProbe.h"
+#include "uVantixStrings.h"
 
 #include <QListWidget>
 #include <QTest>
@@ -46,6 +47,8 @@ private slots:
     void enablingRunningTimerKeepsRhythm();
     void noTickRunsBehindEndOfEndWarning();
     void exitWhileRunning();
+    void eachMomentAnnouncedOnce_data();
+    void eachMomentAnnouncedOnce();
 
 private:
     TestPlatform *platform = nullptr;
@@ -445,6 +448,43 @@ void tst_shootingSequence::exitWhileRunning()
     QVERIFY(!form->isVisible());
     QVERIFY(!form->Timer1->Enabled());
     QVERIFY(platform->messageBoxes.shown.isEmpty());
+}
+
+void tst_shootingSequence::eachMomentAnnouncedOnce_data()
+{
+    QTest::addColumn<int>("ticksBefore");
+    QTest::addColumn<QString>("moment");
+    QTest::addColumn<QString>("announced");
+    QTest::newRow("Start") << 0 << "start" << "20 ff0000 shown";
+    QTest::newRow("turn to green") << 19 << "tick" << "120 008000 shown";
+    QTest::newRow("turn to yellow") << 109 << "tick" << "30 ffff00 shown";
+    QTest::newRow("next wave") << 139 << "tick" << "20 ff0000 shown";
+    QTest::newRow("Stop time") << 30 << "stop" << "J ff0000 shown";
+}
+
+// Views hear what a press or a tick of the timer ends with, once, never
+// a step on the way (such as the shooting time's first count still red).
+void tst_shootingSequence::eachMomentAnnouncedOnce()
+{
+    QFETCH(int, ticksBefore);
+    QFETCH(QString, moment);
+    QFETCH(QString, announced);
+    if (moment != u"start")
+        form->StartKnap->click();
+    for (int i = 0; i < ticksBefore; ++i)
+        form->Timer1->OnTimer();
+    QStringList heard;
+    connect(form->Published, &ScreenPublisher::screenChanged, this, [&](const ArcherScreen &screen) {
+        heard << QStringLiteral("%1 %2 %3").arg(screen.counterText, toQColor(screen.counterColor).name().mid(1),
+                                                 screen.CounterVisible() ? QStringLiteral("shown") : QStringLiteral("hidden"));
+    });
+    if (moment == u"start")
+        form->StartKnap->click();
+    else if (moment == u"tick")
+        form->Timer1->OnTimer();
+    else
+        form->Afbryd_TidKnap->click();
+    QCOMPARE(heard, QStringList{announced.replace(u'J', uVantixStrings::JudgeDisplay)});
 }
 
 QTEST_MAIN(tst_shootingSequence)

@@ -9,11 +9,16 @@
 #include "AudienceSetup.h"
 #include "ClockProbe.h"
 #include "CommandLine.h"
+#include "FinalsMode.h"
+#include "FinalsPage.h"
+#include "FinalsSetup.h"
+#include "FinalsView.h"
 #include "ScreenPainter.h"
 #include "ScreensPage.h"
 #include "Unit2.h"
 #include "uVantixStrings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
@@ -77,6 +82,50 @@ void plugScreens(const QStringList &names)
     set(configuration, native);
 }
 
+// The colours of one side of the finals clocks in a grab: the shooting
+// side's green, the waiting side's dimmed red, and any red at full strength.
+struct Shades
+{
+    int green = 0;
+    int dimRed = 0;
+    int brightRed = 0;
+};
+
+Shades shadesIn(const QImage &grab, const QRect &part)
+{
+    const QImage image = grab.copy(part).convertToFormat(QImage::Format_RGB32);
+    Shades shades;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int r = qRed(line[x]), g = qGreen(line[x]), b = qBlue(line[x]);
+            shades.green += g > 100 && r < 40 && b < 40;
+            shades.dimRed += r > 50 && r < 110 && g < 25 && b < 25;
+            shades.brightRed += r > 180 && g < 60 && b < 60;
+        }
+    }
+    return shades;
+}
+
+// The side that shoots shows green and no red; the other only dimmed red.
+QString finalsSidesWrong(const QImage &grab, bool leftShoots)
+{
+    const QRect left(0, 0, grab.width() / 2, grab.height());
+    const QRect right(grab.width() / 2, 0, grab.width() - grab.width() / 2, grab.height());
+    const Shades shooting = shadesIn(grab, leftShoots ? left : right);
+    const Shades waiting = shadesIn(grab, leftShoots ? right : left);
+    const int enough = left.width() * left.height() / 100;
+    if (shooting.green > enough && shooting.brightRed == 0 && waiting.dimRed > enough && waiting.green == 0
+        && waiting.brightRed == 0)
+        return {};
+    return QStringLiteral("shooting: green %1, red %2; waiting: dimmed red %3, green %4, red %5")
+        .arg(shooting.green)
+        .arg(shooting.brightRed)
+        .arg(waiting.dimRed)
+        .arg(waiting.green)
+        .arg(waiting.brightRed);
+}
+
 void saveShot(const QImage &image, const char *name)
 {
     const QString folder = qEnvironmentVariable("VANTIX_SCREENSHOTS");
@@ -93,6 +142,7 @@ private slots:
     void layout_data();
     void layout();
     void projectorFromCommandLine();
+    void finalsOnBothScreens();
 };
 
 void tst_audienceDisplay::layout_data()
@@ -227,6 +277,63 @@ void tst_audienceDisplay::projectorFromCommandLine()
     QVERIFY(qAbs(sign.box.center().x() - stopped.width() / 2) < stopped.width() / 20);
     QCOMPARE(sign.foreign, 0);
     saveShot(stopped, "audience-judge.png");
+}
+
+// Finals: two clocks on the projector and in the main window, the shooting
+// side green, the waiting side dimmed; a switch shows at once, with no tick.
+void tst_audienceDisplay::finalsOnBothScreens()
+{
+    TestPlatform platform;
+    TForm1 form;
+    form.AttachSetupDialog(new TForm2(&form));
+    auto *audience = new AudienceSetup(form, form.Form2);
+    FinalsMode *finals = AttachFinals(form, form.Form2, audience->Keys, nullptr);
+    finals->Timer->SetInterval(3600 * 1000); // the ticks are the test's own
+    QVERIFY(audience->Screens->ChooseByArgument(QStringLiteral("2")));
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    AudienceDisplay *display = audience->Screens->Display();
+    QVERIFY(QTest::qWaitForWindowExposed(display));
+
+    // The arrow keys choose the side that starts, only while finals are on.
+    QTest::keyClick(&form, Qt::Key_Right);
+    QCOMPARE(finals->Engine.Starter(), FinalsScreen::Side::Left);
+    finals->Page->ModeOn->setChecked(true);
+    QVERIFY(form.StartKnap->isHidden());
+    QTest::keyClick(&form, Qt::Key_Right);
+    QCOMPARE(finals->Engine.Starter(), FinalsScreen::Side::Right);
+    QTest::keyClick(&form, Qt::Key_Left);
+    QCOMPARE(finals->Engine.Starter(), FinalsScreen::Side::Left);
+    QTest::keyClick(&form, Qt::Key_PageDown);
+    QCOMPARE(platform.sound.played, QStringList{QStringLiteral("2dyt.wav")});
+    for (int tick = 0; tick < 10; ++tick)
+        finals->Timer->OnTimer();
+    QCOMPARE(platform.sound.played.last(), QStringLiteral("1dyt.wav"));
+    QApplication::processEvents();
+    QCOMPARE(display->Shown(), form.Published->Current());
+    QString wrong = finalsSidesWrong(display->grab().toImage(), true);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    wrong = finalsSidesWrong(finals->View->grab().toImage(), true);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+
+    // The presenter's Next: the left side has shot, the right one's clock runs.
+    QTest::keyClick(&form, Qt::Key_PageDown);
+    QApplication::processEvents();
+    const QImage projector = display->grab().toImage();
+    wrong = finalsSidesWrong(projector, false);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    const QImage console = form.grab().toImage();
+    wrong = finalsSidesWrong(finals->View->grab().toImage(), false);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    saveShot(projector, "finals-projector.png");
+    saveShot(console, "finals-console.png");
+
+    // Switched off, the clock's own row and screen are back.
+    finals->Page->ModeOn->setChecked(false);
+    QVERIFY(!form.StartKnap->isHidden());
+    QVERIFY(!form.Published->Current().finals.shown);
+    QVERIFY(!finals->View->isVisible());
 }
 
 QTEST_MAIN(tst_audienceDisplay)

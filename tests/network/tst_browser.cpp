@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChromiumSession.h"
+#include "FinalsMode.h"
+#include "FinalsSetup.h"
+#include "TTimer.h"
 #include "ServedClock.h"
 #include "TCounterLabel.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QPushButton>
 
@@ -22,6 +27,48 @@ double redShare(const QImage &shot)
         }
     }
     return image.isNull() ? 0 : double(red) / (qint64(image.width()) * image.height());
+}
+
+// Shares of one half of a shot: the shooting side's green, the waiting
+// side's dimmed red, and red at full strength.
+struct Shares
+{
+    double green = 0;
+    double dimRed = 0;
+    double brightRed = 0;
+};
+
+Shares sharesIn(const QImage &shot, bool leftHalf)
+{
+    const QImage image = shot.convertToFormat(QImage::Format_RGB32);
+    const int from = leftHalf ? 0 : image.width() / 2, to = leftHalf ? image.width() / 2 : image.width();
+    qint64 green = 0, dim = 0, bright = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = from; x < to; ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const int r = pixel.red(), g = pixel.green(), b = pixel.blue();
+            green += g > 100 && r < 40 && b < 40;
+            dim += r > 50 && r < 110 && g < 25 && b < 25;
+            bright += r > 180 && g < 60 && b < 60;
+        }
+    }
+    const double all = std::max<qint64>(1, qint64(to - from) * image.height());
+    return {green / all, dim / all, bright / all};
+}
+
+QString sidesWrong(const QImage &shot, bool leftShoots)
+{
+    const Shares shooting = sharesIn(shot, leftShoots);
+    const Shares waiting = sharesIn(shot, !leftShoots);
+    if (shooting.green > 0.02 && shooting.brightRed < 0.0005 && waiting.dimRed > 0.02 && waiting.green < 0.0005
+        && waiting.brightRed < 0.0005)
+        return {};
+    return QStringLiteral("shooting: green %1, red %2; waiting: dimmed red %3, green %4, red %5")
+        .arg(shooting.green)
+        .arg(shooting.brightRed)
+        .arg(waiting.dimRed)
+        .arg(waiting.green)
+        .arg(waiting.brightRed);
 }
 
 QString scriptText(const QString &text)
@@ -61,6 +108,7 @@ private slots:
     void pageShowsRedDigitsAfterStart();
     void remoteStartsTheClock();
     void pageMarksALostConnectionAndComesBack();
+    void pageShowsTwoClocksAndFollowsASwitch();
 };
 
 void tst_browser::pageShowsRedDigitsAfterStart()
@@ -112,6 +160,38 @@ void tst_browser::pageMarksALostConnectionAndComesBack()
     clock.server = std::make_unique<ClockServer>(clock.form, &clock.horns, QString());
     QVERIFY(clock.server->Listen(port));
     QVERIFY(chromium.WaitFor(Connected + QStringLiteral(" && !(") + marked + QStringLiteral(")"), WaitMs));
+}
+
+// Finals on the page: the two clocks side by side, the shooting side green,
+// the waiting one dimmed; a switch reaches the page within one tick.
+void tst_browser::pageShowsTwoClocksAndFollowsASwitch()
+{
+    ServedClock clock;
+    FinalsMode *finals = AttachFinals(clock.form, nullptr, nullptr, nullptr);
+    finals->Timer->SetInterval(3600 * 1000); // the ticks are the test's own
+    finals->SetOn(true);
+    finals->StartClick();
+    for (int tick = 0; tick < 10; ++tick)
+        finals->Tick();
+    ChromiumSession chromium;
+    OPEN_PAGE(chromium, clock.Url(QStringLiteral("/")), QSize(960, 540));
+    const QString leftShoots = QStringLiteral("getComputedStyle(finalsView).display === 'flex'"
+                                              " && document.getElementById('finals-right').classList.contains('waiting')");
+    QVERIFY(chromium.WaitFor(leftShoots, WaitMs));
+    QString wrong = sidesWrong(chromium.Screenshot(), true);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+
+    QElapsedTimer sinceSwitch;
+    sinceSwitch.start();
+    finals->SwitchClick();
+    QVERIFY(chromium.WaitFor(QStringLiteral("document.getElementById('finals-left').classList.contains('waiting')"),
+                             WaitMs));
+    QVERIFY2(sinceSwitch.elapsed() < 988, qPrintable(QString::number(sinceSwitch.elapsed())));
+    const QImage shot = chromium.Screenshot();
+    wrong = sidesWrong(shot, false);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    if (qEnvironmentVariableIsSet("VANTIX_SCREENSHOTS"))
+        shot.save(QDir(qEnvironmentVariable("VANTIX_SCREENSHOTS")).filePath(QStringLiteral("finals-page.png")));
 }
 
 QTEST_MAIN(tst_browser)

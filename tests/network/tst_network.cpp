@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FinalsMode.h"
+#include "FinalsSetup.h"
 #include "NetworkPage.h"
 #include "PinGate.h"
 #include "RemoteCommand.h"
 #include "ServedClock.h"
 #include "TCounterLabel.h"
+#include "TTimer.h"
+#include "uVantixStrings.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -66,6 +70,7 @@ private slots:
     void hostileInputIsRefused();
     void viewersBeyondTheLimitAreTurnedAway();
     void titleShowsAddressesOnlyWhileServing();
+    void phoneRunsFinals();
 };
 
 void tst_network::remoteCommand_data()
@@ -246,6 +251,40 @@ void tst_network::titleShowsAddressesOnlyWhileServing()
     page.ServeBox->click();
     QVERIFY(page.Server() == nullptr);
     QCOMPARE(form.windowTitle(), QStringLiteral("FletchWise - Final"));
+}
+
+// With finals on, the phone offers the finals buttons, and its presses
+// reach the finals clocks that every viewer hears.
+void tst_network::phoneRunsFinals()
+{
+    ServedClock clock;
+    FinalsMode *finals = AttachFinals(clock.form, nullptr, nullptr, nullptr);
+    finals->Timer->SetInterval(3600 * 1000); // no tick during the test
+    finals->SetOn(true);
+    Listener phone(clock);
+    QVERIFY(phone.Last(QStringLiteral("screen")).size() > 0);
+    phone.socket.sendTextMessage(QStringLiteral("pin ") + clock.server->Pin());
+    QJsonObject buttons;
+    const QStringList ready = {uVantixStrings::FinalsStartButton, uVantixStrings::FinalsLeftStartsButton,
+                               uVantixStrings::FinalsRightStartsButton};
+    QTRY_COMPARE((buttons = phone.Last(QStringLiteral("buttons")))["captions"].toVariant().toStringList(), ready);
+    const auto press = [&](const QString &caption) {
+        const int at = int(buttons["captions"].toVariant().toStringList().indexOf(caption));
+        phone.socket.sendTextMessage(QStringLiteral("press %1 %2").arg(buttons["list"].toInteger()).arg(at));
+    };
+    press(uVantixStrings::FinalsRightStartsButton);
+    QTRY_COMPARE(finals->Engine.Starter(), FinalsScreen::Side::Right);
+    press(uVantixStrings::FinalsStartButton);
+    QTRY_COMPARE(finals->Engine.CurrentState(), FinalsEngine::State::WalkUp);
+    // The walk-up counts on the side that starts.
+    const auto finalsHeard = [&] { return phone.Last(QStringLiteral("screen"))["finals"].toObject(); };
+    QTRY_COMPARE(finalsHeard()["right"].toObject()["text"].toString(), QStringLiteral("10"));
+    const QJsonObject shown = finalsHeard();
+    QCOMPARE(shown["shooting"].toString(), QStringLiteral("right"));
+    QCOMPARE(shown["left"].toObject()["text"].toString(), QStringLiteral("20"));
+    QCOMPARE(shown["left"].toObject()["arrows"].toInt(), 3);
+    QTRY_VERIFY(phone.Last(QStringLiteral("buttons"))["captions"].toVariant().toStringList().contains(
+        uVantixStrings::StopTimeButton));
 }
 
 QTEST_MAIN(tst_network)
