@@ -234,7 +234,14 @@ void tst_tournamentRules::emergencyStopAndResume()
         QCOMPARE(tick(), QStringList());
         QCOMPARE(form->CounterColor(), clRed);
     }
+    // The views hear the resumed count once, in its colour.
+    QStringList heard;
+    const auto record = connect(form->Published, &ScreenPublisher::screenChanged, this, [&](const ArcherScreen &shown) {
+        heard << shown.counterText + u' ' + toQColor(shown.counterColor).name();
+    });
     QCOMPARE(tick(), QStringList{u"1dyt.wav"_qs});
+    disconnect(record);
+    QCOMPARE(heard, QStringList{resumedCount + u' ' + toQColor(resumedColour).name()});
     QCOMPARE(form->SekunderTilbage->text(), resumedCount);
     QCOMPARE(form->CounterColor(), resumedColour);
     QCOMPARE(red + tickUntilStopped(), ticksAfterResume);
