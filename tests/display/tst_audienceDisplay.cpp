@@ -301,6 +301,8 @@ void tst_audienceDisplay::finalsOnBothScreens()
     QCOMPARE(finals->Engine.Starter(), FinalsScreen::Side::Left);
     finals->Page->ModeOn->setChecked(true);
     QVERIFY(form.StartKnap->isHidden());
+    finals->Page->adjustSize();
+    saveShot(finals->Page->grab().toImage(), "finals-options.png");
     QTest::keyClick(&form, Qt::Key_Right);
     QCOMPARE(finals->Engine.Starter(), FinalsScreen::Side::Right);
     QTest::keyClick(&form, Qt::Key_Left);
