@@ -77,15 +77,16 @@ doc=$work/root/usr/share/doc/vantix
 head -1 "$doc/copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
   || fail "copyright is not machine-readable"
 grep -q '^License: GPL-3.0-or-later' "$doc/copyright" || fail "copyright does not name GPL-3.0-or-later"
-zcat "$doc/changelog.gz" | head -1 | grep -q "^vantix ($(dpkg-deb -f "$deb" Version)) " \
-  || fail "the changelog's last entry is not this version"
+latest=$(zcat "$doc/changelog.gz" | sed -n 1p)
+case "$latest" in "vantix ($(dpkg-deb -f "$deb" Version)) "*) ;; *) fail "the changelog's last entry is not this version: $latest";; esac
 # The manual page lists every option --help lists.
 man=$work/root/usr/share/man/man1/vantix.1.gz
 options=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/root/usr/lib/vantix/Vantix" --help \
   | grep -oE -- '--[a-z][a-z-]*' | sort -u)
 [ -n "$options" ] || fail "vantix --help lists no option"
+manual=$(zcat "$man")
 for option in $options; do
-  zcat "$man" | grep -qF -- "\\-\\-${option#--}" || fail "the manual page lacks $option"
+  grep -qF -- "\\-\\-${option#--}" <<<"$manual" || fail "the manual page lacks $option"
 done
 # Stripped, hardened binaries, without the folders they were built in; the
 # debug data is in the -dbgsym package, found by build id.
