@@ -25,18 +25,28 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QIcon>
 
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    // The command line is read before the window system is reached, so that
+    // --help and --version answer on a console without a display, and a
+    // wrong option ends the program before any window opens.
+    const CommandLine commandLine = CommandLine::Parse(CommandLine::Arguments(argc, argv));
+    if (!commandLine.run) {
+        std::fputs(commandLine.output.toLocal8Bit().constData(), commandLine.exitCode == 0 ? stdout : stderr);
+        return commandLine.exitCode;
+    }
+
     QApplication app(argc, argv);
     // The program's title for the desktop; window captions stay as each window sets them.
     QApplication::setApplicationName(QStringLiteral("FletchWise Pilvagt"));
-    // The program needs no argument; what it cannot use is said and ignored.
-    const CommandLine commandLine = CommandLine::Parse(QApplication::arguments().mid(1));
-    for (const QString &problem : commandLine.problems)
-        std::fprintf(stderr, "vantix: %s\n", problem.toLocal8Bit().constData());
+    // Every window carries the program's icon; the desktop matches its
+    // windows to the launcher vantix.desktop.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantix/vantix.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("vantix"));
 
     LocalFileSystem fileSystem;
     FileSystem::install(&fileSystem);

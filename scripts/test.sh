@@ -8,9 +8,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${VANTIX_BUILD_DIR:-$here/build}
 sanitized=${VANTIX_SANITIZE_BUILD_DIR:-$here/build-sanitize}
 
-bash "$here/scripts/setup-debian.sh"
+bash "$here/scripts/setup-debian.sh" --test
 
-bash "$here/scripts/build.sh"
+bash "$here/scripts/build.sh" -DVANTIX_BUILD_TESTS=ON -DVANTIX_BUILD_BENCH=ON
 (cd "$build" && ctest --output-on-failure --timeout 600 -j2)
 
 VANTIX_BUILD_DIR=$sanitized bash "$here/scripts/build.sh" \

@@ -45,14 +45,20 @@ QString WmfRenderer::HelperPath()
     const QString beside = QDir(programFolder).filePath(QLatin1String(HelperName));
     if (QFileInfo(beside).isExecutable())
         return beside;
-    // Programs of the build tree that are not the clock (tests, benchmarks,
-    // fuzz replays) use the helper the build placed beside the clock. An
-    // installed copy never reaches into a build tree: without its own
-    // helper its metafiles fail and are reported.
-    const QString buildTree = QFileInfo(QStringLiteral(VANTIX_BUILT_PROGRAM_FOLDER "/..")).canonicalFilePath();
-    if (!programFolder.startsWith(buildTree + u'/'))
-        return beside;
-    return QStringLiteral(VANTIX_BUILT_PROGRAM_FOLDER "/") + QLatin1String(HelperName);
+    // Programs of a build tree that are not the clock (tests, benchmarks,
+    // fuzz replays) use the helper the build placed beside the clock, in
+    // bin/ of the folder above them that holds the build's CMakeCache.txt.
+    // An installed copy lies in no build tree, so it never reaches into one:
+    // without its own helper its metafiles fail and are reported. No build
+    // folder is written into the program.
+    QDir folder(programFolder);
+    do {
+        if (folder.exists(QStringLiteral("CMakeCache.txt"))) {
+            const QString built = folder.filePath(QStringLiteral("bin/") + QLatin1String(HelperName));
+            return QFileInfo(built).isExecutable() ? built : beside;
+        }
+    } while (folder.cdUp());
+    return beside;
 }
 
 QImage WmfRenderer::Render(const QString &path, const QSize &fitSize)

@@ -69,6 +69,13 @@ xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $display does not answer within 5 s"
 program_pid=$!
 main=$(window_named '^FletchWise $' "main window") || exit 1
 sleep 0.5
+# The desktop ties the window to its launcher by the window's class, and
+# shows the window's own icon.
+wm_class=$(grep '^StartupWMClass=' "$work/prefix/share/applications/vantix.desktop" | cut -d= -f2-)
+window_class=$(xprop -id "$main" WM_CLASS)
+case "$window_class" in *"\"$wm_class\""*) ;; *) fail "launcher's class '$wm_class' is not the window's: $window_class";; esac
+window_icon=$(xprop -id "$main" _NET_WM_ICON)
+case "$window_icon" in *"Icon ("*) ;; *) fail "the main window has no icon: $window_icon";; esac
 grab "$main" ready
 more_than 0.01 "$(share_of "$shots/ready.png" 'rgb(255,0,0)')" || fail "the ready screen shows a red count"
 
