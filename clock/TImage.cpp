@@ -75,12 +75,30 @@ void TImage::SetCenter(bool on)
     update();
 }
 
+// Smooth scaling keeps a palette picture's format: a 1-bit picture would come
+// out in two colours of its palette, an 8-bit one requantised. Blended
+// pixels need a format of their own colours.
+namespace {
+QImage inColour(const QImage &picture)
+{
+    switch (picture.format()) {
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+    case QImage::Format_Indexed8:
+        return picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                 : QImage::Format_RGB32);
+    default:
+        return picture;
+    }
+}
+} // namespace
+
 QImage TImage::ScaledForArea(const QImage &picture, const QSize &area, qreal devicePixelRatio)
 {
     if (picture.isNull() || area.isEmpty())
         return {};
     const QSize target = (QSizeF(picture.size().scaled(area, Qt::KeepAspectRatio)) * devicePixelRatio).toSize();
-    QImage scaled = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage scaled = inColour(picture).scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     scaled.setDevicePixelRatio(devicePixelRatio);
     return scaled;
 }

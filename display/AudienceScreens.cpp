@@ -26,6 +26,8 @@ AudienceScreens::~AudienceScreens()
 
 void AudienceScreens::Choose(const QString &screenName)
 {
+    if (refuses(screenName))
+        return;
     if (!screenName.isEmpty())
         lastChosen = screenName;
     const bool changed = screenName != chosen;
@@ -33,6 +35,17 @@ void AudienceScreens::Choose(const QString &screenName)
     follow();
     if (changed)
         emit chosenChanged(chosen);
+}
+
+bool AudienceScreens::refuses(const QString &screenName)
+{
+    QScreen *screen = connected(screenName);
+    if (screen == nullptr || screen != mainWindow->screen())
+        return false;
+    emit refused(screenName);
+    // A page that offered the screen goes back to the choice in force.
+    emit chosenChanged(chosen);
+    return true;
 }
 
 bool AudienceScreens::ChooseByArgument(const QString &nameOrNumber)

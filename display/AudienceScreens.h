@@ -40,8 +40,12 @@ public:
 
 signals:
     void chosenChanged(const QString &screenName);
+    // The screen holds the main window: the display does not open there,
+    // so the timekeeper's console stays usable; the choice stays as it was.
+    void refused(const QString &screenName);
 
 private:
+    bool refuses(const QString &screenName);
     QScreen *connected(const QString &name) const;
     void follow();
     void screenRemoved(QScreen *screen);

@@ -6,6 +6,7 @@
 class AudienceScreens;
 class CounterExtras;
 class KeyControl;
+class ReadyExtras;
 class ScreensPage;
 class TForm1;
 class TForm2;
@@ -13,7 +14,7 @@ class TForm2;
 // Everything for running a tournament beside the clock, joined to the main
 // window: the audience display and its choice of screen (a page of the
 // setup dialog's options), the detail letters and end label over the main
-// window's counter, and the keys. The main window owns it.
+// window's counter and over its ready screen, and the keys. The main window owns it.
 class AudienceSetup : public QObject
 {
     Q_OBJECT
@@ -23,5 +24,6 @@ public:
     AudienceScreens *Screens = nullptr;
     ScreensPage *Page = nullptr;
     CounterExtras *Extras = nullptr;
+    ReadyExtras *ReadyScreenExtras = nullptr;
     KeyControl *Keys = nullptr;
 };

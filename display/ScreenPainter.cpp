@@ -111,7 +111,7 @@ void ScreenPainter::showText(Layout &layout, const ArcherScreen &screen)
 ScreenPainter::Layout ScreenPainter::FitToArea(const QRect &area, const ArcherScreen &screen, const QFont &family)
 {
     if (!screen.CounterVisible())
-        return {};
+        return OnReadyScreen(area, screen, family);
     // Every tick of a wave has the same layout but for the digits: the last
     // one is kept, and only the new number is placed in it.
     static QString lastKey;
@@ -177,6 +177,7 @@ ScreenPainter::Layout ScreenPainter::AroundCounter(const QRect &area, const Arch
     const QPoint at(logical.left(), logical.top() + metrics.ascent());
     layout.counter = {counterFont, at, ink(counterFont, reference).translated(at)};
     placeExtras(layout, area, screen);
+    placeLabelApart(layout, area, screen);
     showText(layout, screen);
     return layout;
 }
@@ -223,6 +224,36 @@ void ScreenPainter::placeExtras(Layout &layout, const QRect &area, const ArcherS
         layout.label = best(screen.endLabel, rooms, Qt::AlignLeft | Qt::AlignBottom);
 }
 
+void ScreenPainter::placeLabelApart(Layout &layout, const QRect &area, const ArcherScreen &screen)
+{
+    // Beside the digits, in their font and colour, a bare number reads as a
+    // digit more ("1 149"): it goes above or below them, at the right, as
+    // the audience display sets it apart in a strip of its own.
+    if (screen.endLabel.isEmpty() || layout.counter.ink.isEmpty())
+        return;
+    const QRect c = layout.counter.ink;
+    const int gap = std::max(2, area.height() / 40);
+    const QRect rooms[] = {
+        QRect(area.topLeft(), QPoint(area.right(), c.top() - gap - 1)),
+        QRect(QPoint(area.left(), c.bottom() + gap + 1), area.bottomRight()),
+    };
+    const int cap = std::max(1, c.height() / 2);
+    Layout::Text chosen;
+    for (QRect room : rooms) {
+        if (!layout.detail.ink.isEmpty() && room.intersects(layout.detail.ink))
+            room.setLeft(layout.detail.ink.right() + gap + 1);
+        if (room.isEmpty())
+            continue;
+        const QSize size(room.width(), std::min(room.height(), cap));
+        const QFont font = fitted(layout.counter.font, screen.endLabel, size);
+        const Layout::Text candidate = placed(font, screen.endLabel, room, Qt::AlignRight | Qt::AlignVCenter);
+        if (fits(candidate.ink, room.size()) && candidate.ink.height() > chosen.ink.height())
+            chosen = candidate;
+    }
+    if (!chosen.ink.isEmpty())
+        layout.label = chosen;
+}
+
 QRect ScreenPainter::PictureRect(const QRect &area, const QSize &picture)
 {
     if (picture.isEmpty())
@@ -244,10 +275,13 @@ void ScreenPainter::Paint(QPainter &painter, const QRect &area, const ArcherScre
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
             painter.drawImage(PictureRect(area, screen.picture.size()), screen.picture);
         }
+        PaintReadyExtras(painter, screen, layout);
         return;
     }
-    if (!screen.counterShown)
+    if (!screen.counterShown) {
+        PaintReadyExtras(painter, screen, layout);
         return;
+    }
     painter.setPen(toQColor(screen.counterColor));
     painter.setFont(layout.counter.font);
     painter.drawText(layout.counter.at, screen.counterText);
@@ -265,6 +299,38 @@ void ScreenPainter::PaintExtras(QPainter &painter, const ArcherScreen &screen, c
         painter.setFont(layout.label.font);
         painter.drawText(layout.label.at, screen.endLabel);
     }
+}
+
+ScreenPainter::Layout ScreenPainter::OnReadyScreen(const QRect &area, const ArcherScreen &screen,
+                                                   const QFont &family)
+{
+    Layout layout;
+    if (screen.detail.isEmpty() && screen.endLabel.isEmpty())
+        return layout;
+    const int margin = std::max(2, area.height() / 40);
+    const QRect strip(area.left() + margin, area.top() + margin, area.width() - 2 * margin, area.height() / 4);
+    const QRect detailRoom(strip.left(), strip.top(), strip.width() * 3 / 5, strip.height());
+    const QRect labelRoom(detailRoom.right() + 1 + margin, strip.top(), strip.right() - detailRoom.right() - margin,
+                          strip.height());
+    if (!screen.detail.isEmpty())
+        layout.detail = placed(fitted(family, screen.detail, detailRoom.size()), screen.detail, detailRoom,
+                               Qt::AlignLeft | Qt::AlignTop);
+    if (!screen.endLabel.isEmpty())
+        layout.label = placed(fitted(family, screen.endLabel, labelRoom.size()), screen.endLabel, labelRoom,
+                              Qt::AlignRight | Qt::AlignTop);
+    return layout;
+}
+
+void ScreenPainter::PaintReadyExtras(QPainter &painter, const ArcherScreen &screen, const Layout &layout)
+{
+    for (const Layout::Text *text : {&layout.detail, &layout.label}) {
+        if (text->ink.isEmpty())
+            continue;
+        // Within what InkArea repaints, so a box never outlives its text.
+        const int margin = std::max(2, text->ink.height() / 50);
+        painter.fillRect(text->ink.adjusted(-margin, -margin, margin, margin), Qt::black);
+    }
+    PaintExtras(painter, screen, layout);
 }
 
 QRect ScreenPainter::InkArea(const Layout &layout)

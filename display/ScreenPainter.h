@@ -12,8 +12,9 @@ class QPainter;
 // drawn there: the counter, or the idle picture, on black, with the detail
 // letters and the end's label in the space the counter leaves free. The
 // audience display and the main window's extras draw through it, so a
-// projector and the timekeeper's screen place the letters alike. The extras
-// belong to the counter: they show only while it does.
+// projector and the timekeeper's screen place the letters alike. Beside the
+// counter the extras take the room it leaves; on the ready screen they have
+// a strip of their own.
 class ScreenPainter
 {
 public:
@@ -42,6 +43,13 @@ public:
     // draws it; they take the largest free strip around its ink.
     static Layout AroundCounter(const QRect &area, const ArcherScreen &screen, const QFont &counterFont);
 
+    // The extras on the ready screen, where no counter sizes them: over black
+    // or the idle picture, the detail letters at the top left and the end's
+    // label at the top right, in the top quarter of the area.
+    static Layout OnReadyScreen(const QRect &area, const ArcherScreen &screen, const QFont &family);
+    // Those extras on black boxes of their own, readable over any picture.
+    static void PaintReadyExtras(QPainter &painter, const ArcherScreen &screen, const Layout &layout);
+
     // Black, then the picture or the counter, then the extras.
     static void Paint(QPainter &painter, const QRect &area, const ArcherScreen &screen, const Layout &layout);
     // The detail letters and the end label alone, in the counter's colour.
@@ -58,6 +66,7 @@ private:
     static QFont measuredFit(const QFont &family, const QString &text, const QSize &room);
     static Layout::Text placed(const QFont &font, const QString &text, const QRect &room, Qt::Alignment align);
     static void placeExtras(Layout &layout, const QRect &area, const ArcherScreen &screen);
+    static void placeLabelApart(Layout &layout, const QRect &area, const ArcherScreen &screen);
     static void fitCounter(Layout &layout, const QRect &area, const ArcherScreen &screen, const QFont &family);
     static Layout referenceLayout(const QRect &area, const ArcherScreen &screen, const QFont &family);
     static void showText(Layout &layout, const ArcherScreen &screen);

@@ -5,6 +5,7 @@
 
 class AudienceScreens;
 class QComboBox;
+class QLabel;
 
 // The options page that puts the audience display on a screen: none, or one
 // of the screens connected now, by name and size. The list follows screens
@@ -16,6 +17,8 @@ public:
     explicit ScreensPage(AudienceScreens *screens, QWidget *parent = nullptr);
 
     QComboBox *ScreenChoice = nullptr;
+    // Why the screen just chosen did not get the display; hidden otherwise.
+    QLabel *Refusal = nullptr;
 
 private:
     void refill();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TournamentKeys.h"
 
+#include "FocusGuard.h"
 #include "KeyControl.h"
 #include "Unit1.h"
 
@@ -36,4 +37,6 @@ void AddTournamentKeys(KeyControl &keys, TForm1 &form)
     if (form.ResumeKnap != nullptr)
         keys.AddButton(QKeySequence(Qt::Key_R), form.ResumeKnap);
     keys.AddAction(QKeySequence(Qt::Key_F11), [&form] { form.setWindowState(form.windowState() ^ Qt::WindowFullScreen); });
+    // Space, which the focused button takes itself, keeps the same promise.
+    new FocusGuard(&form, form.Panel1, form.StartKnap, form.Afbryd_TidKnap);
 }

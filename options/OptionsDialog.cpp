@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OptionsDialog.h"
 
+#include "uVantixStrings.h"
+
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTabWidget>
@@ -8,9 +10,9 @@
 
 OptionsDialog::OptionsDialog(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(uVantixStrings::OptionsTitle);
     Pages = new QTabWidget(this);
-    CloseButton = new QPushButton(QStringLiteral("Close"), this);
+    CloseButton = new QPushButton(uVantixStrings::OptionsClose, this);
     CloseButton->setAutoDefault(false);
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -33,7 +33,7 @@ EmergencyStop::EmergencyStop(TForm1 &form, QObject *parent) : QObject(parent), f
 void EmergencyStop::createResumeButton()
 {
     // In the stopped state Stop time is hidden; Resume takes its place.
-    auto *button = new QPushButton(QStringLiteral("Resume"), form.Panel1);
+    auto *button = new QPushButton(uVantixStrings::ResumeButton, form.Panel1);
     button->setFont(form.Afbryd_TidKnap->font());
     button->setPalette(form.Afbryd_TidKnap->palette());
     button->setGeometry(form.Afbryd_TidKnap->geometry());

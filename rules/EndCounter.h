@@ -19,6 +19,10 @@ public:
 
     // Every end finished since the last reset, practice ends included.
     int EndsShot() const { return shot; }
+    // The ends that move the detail rotation on: the scoring ends alone, so
+    // that practice leaves end 1 to start with the first detail; while
+    // practice is on, the practice ends among themselves.
+    int RotatingEnds() const { return practice ? practised : scoring; }
 
 private:
     int scoring = 0;

@@ -37,3 +37,12 @@ void RoundPresets::Fill(TForm2 &dialog, const RoundPreset &preset)
     dialog.gul_tid->setText(QString::number(preset.yellowTime));
     dialog.edRedWatingTime->setText(QString::number(preset.redTime));
 }
+
+void RoundPresets::Choose(TForm2 &dialog, const RoundPreset &preset)
+{
+    Fill(dialog, preset);
+    dialog.EnteredShootingTime = static_cast<std::uint8_t>(preset.shootingTime);
+    dialog.EnteredYellowTime = static_cast<std::uint8_t>(preset.yellowTime);
+    dialog.EnteredRedWaitingTime = static_cast<std::uint8_t>(preset.redTime);
+    dialog.EnteredNumberOfWaves = static_cast<std::uint8_t>(preset.waves);
+}

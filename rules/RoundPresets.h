@@ -26,4 +26,8 @@ class RoundPresets
 public:
     static const std::vector<RoundPreset> &All();
     static void Fill(TForm2 &dialog, const RoundPreset &preset);
+    // Fills the fields and takes the times as OK takes them, so the clock
+    // runs what the fields show also when the dialog is closed by its close
+    // box; a round's times always pass OK's checks.
+    static void Choose(TForm2 &dialog, const RoundPreset &preset);
 };

@@ -2,41 +2,63 @@
 #include "RoundsPage.h"
 
 #include "RoundPresets.h"
+#include "uVantixStrings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <iterator>
+
+using namespace uVantixStrings;
+
+namespace {
+
+// The rounds' names in the timekeeper's language, in the order of the table
+// of presets; each item keeps the preset's own name as its data.
+QString shownName(std::size_t index)
+{
+    const QString *names[] = {&RoundOutdoor, &RoundIndoor, &RoundSets, &RoundTeam, &RoundMixedTeam, &RoundShootOff};
+    return index < std::size(names) ? *names[index] : RoundPresets::All().at(index).name;
+}
+
+} // namespace
 
 RoundsPage::RoundsPage(QWidget *parent) : QWidget(parent)
 {
     Preset = new QComboBox;
-    Preset->addItem(QStringLiteral("Choose a round to fill in its times..."));
-    for (const RoundPreset &preset : RoundPresets::All()) {
-        Preset->addItem(preset.name);
+    Preset->addItem(RoundChoose);
+    for (std::size_t i = 0; i < RoundPresets::All().size(); ++i) {
+        const RoundPreset &preset = RoundPresets::All().at(i);
+        Preset->addItem(shownName(i), preset.name);
         Preset->setItemData(Preset->count() - 1, preset.source, Qt::ToolTipRole);
     }
-    ShowDetail = new QCheckBox(QStringLiteral("Show which detail shoots (AB, CD, EF)"));
-    RotateDetails = new QCheckBox(QStringLiteral("Alternate the order every end (AB-CD, then CD-AB)"));
-    ShowEndNumber = new QCheckBox(QStringLiteral("Show the end number in the button row"));
-    EndNumberToArchers = new QCheckBox(QStringLiteral("Show the end number to the archers as well"));
-    Practice = new QCheckBox(QStringLiteral("practice (the following ends are P1, P2, ...)"));
-    ResetEndCount = new QPushButton(QStringLiteral("&Reset end count"));
+    ShowDetail = new QCheckBox(uVantixStrings::ShowDetail);
+    RotateDetails = new QCheckBox(uVantixStrings::RotateDetails);
+    ShowEndNumber = new QCheckBox(uVantixStrings::ShowEndNumber);
+    EndNumberToArchers = new QCheckBox(uVantixStrings::EndNumberToArchers);
+    Practice = new QCheckBox(PracticeEnds);
+    ResetEndCount = new QPushButton(uVantixStrings::ResetEndCount);
     ResetEndCount->setAutoDefault(false);
-    EmergencyStop = new QCheckBox(QStringLiteral("Stop time sounds five short blasts; Resume gives the wave its time back"));
+    EmergencyStop = new QCheckBox(EmergencyStopOption);
 
     auto *round = new QFormLayout;
-    round->addRow(QStringLiteral("Round:"), Preset);
+    // Texts of a language file are shown as written, never as markup.
+    auto *roundLabel = new QLabel(RoundLabel);
+    roundLabel->setTextFormat(Qt::PlainText);
+    round->addRow(roundLabel, Preset);
 
-    auto *details = new QGroupBox(QStringLiteral("Details"));
+    auto *details = new QGroupBox(DetailsGroup);
     auto *detailRows = new QVBoxLayout(details);
     detailRows->addWidget(ShowDetail);
     detailRows->addWidget(RotateDetails);
 
-    auto *ends = new QGroupBox(QStringLiteral("Ends"));
+    auto *ends = new QGroupBox(EndsGroup);
     auto *endRows = new QVBoxLayout(ends);
     endRows->addWidget(ShowEndNumber);
     endRows->addWidget(EndNumberToArchers);
@@ -46,7 +68,7 @@ RoundsPage::RoundsPage(QWidget *parent) : QWidget(parent)
     practiceRow->addWidget(ResetEndCount);
     endRows->addLayout(practiceRow);
 
-    auto *stop = new QGroupBox(QStringLiteral("Emergency stop"));
+    auto *stop = new QGroupBox(EmergencyGroup);
     auto *stopRows = new QVBoxLayout(stop);
     stopRows->addWidget(EmergencyStop);
 

@@ -7,6 +7,7 @@
 #include "RoundsPage.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "uVantixStrings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,7 +28,7 @@ TournamentRules::TournamentRules(TForm1 &form, TForm2 &dialog) : QObject(&form),
     Emergency = new EmergencyStop(form, this);
     createEndNumber();
     connectPage(dialog);
-    dialog.AddOptionsPage(Page, QStringLiteral("Rounds"));
+    dialog.AddOptionsPage(Page, uVantixStrings::RoundsPageTitle);
 
     connect(&form, &TForm1::waveStarted, this, &TournamentRules::waveStarted);
     connect(&form, &TForm1::endFinished, this, &TournamentRules::endFinished);
@@ -41,7 +42,7 @@ void TournamentRules::connectPage(TForm2 &dialog)
 {
     connect(Page->Preset, &QComboBox::activated, this, [this, &dialog](int index) {
         if (index > 0)
-            RoundPresets::Fill(dialog, RoundPresets::All().at(index - 1));
+            RoundPresets::Choose(dialog, RoundPresets::All().at(index - 1));
     });
     for (QCheckBox *option : {Page->ShowDetail, Page->RotateDetails, Page->ShowEndNumber, Page->EndNumberToArchers})
         connect(option, &QCheckBox::toggled, this, &TournamentRules::publish);
@@ -107,12 +108,12 @@ QString TournamentRules::Detail() const
 {
     if (!Page->ShowDetail->isChecked())
         return {};
-    return DetailLetters::Of(form.NumberOfWaves, Ends.EndsShot(), wave, Page->RotateDetails->isChecked());
+    return DetailLetters::Of(form.NumberOfWaves, Ends.RotatingEnds(), wave, Page->RotateDetails->isChecked());
 }
 
 void TournamentRules::publish()
 {
-    EndNumber->setText(QStringLiteral("End ") + Ends.Label());
+    EndNumber->setText(uVantixStrings::EndNumberLabel.arg(Ends.Label()));
     EndNumber->setVisible(Page->ShowEndNumber->isChecked());
     form.Published->SetDetail(Detail());
     form.Published->SetEndLabel(Page->EndNumberToArchers->isChecked() ? Ends.Label() : QString());

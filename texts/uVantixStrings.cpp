@@ -22,6 +22,8 @@ constexpr const char *SetupWindow = "Setup Window";
 // The additions' sections, one for each capability.
 constexpr const char *Options = "Options";
 constexpr const char *Finals = "Finals";
+constexpr const char *Rounds = "Rounds";
+constexpr const char *Screens = "Screens";
 
 #define VANTIX_TEXT_ENTRY(key, section, english, danish) \
     {#key, section, QStringLiteral(english), QStringLiteral(danish), &key},

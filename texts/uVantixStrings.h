@@ -89,7 +89,45 @@ namespace uVantixStrings {
     X(FinalsSwitchButton, Finals, "Switch", "Skift side") \
     X(FinalsLeftStartsButton, Finals, "Left starts", "Venstre starter") \
     X(FinalsRightStartsButton, Finals, "Right starts", "Højre starter") \
-    X(FinalsResumeButton, Finals, "Resume", "Fortsæt")
+    X(FinalsResumeButton, Finals, "Resume", "Fortsæt") \
+    X(OptionsTitle, Options, "Options", "Indstillinger") \
+    X(OptionsClose, Options, "Close", "Luk") \
+    X(RoundsPageTitle, Rounds, "Rounds", "Runder") \
+    X(RoundLabel, Rounds, "Round:", "Runde:") \
+    X(RoundChoose, Rounds, "Choose a round to fill in its times...", \
+      "Vælg en runde for at udfylde dens tider...") \
+    X(RoundOutdoor, Rounds, "Outdoor, 6 arrows", "Udendørs, 6 pile") \
+    X(RoundIndoor, Rounds, "Indoor, 3 arrows", "Indendørs, 3 pile") \
+    X(RoundSets, Rounds, "Individual elimination, 3 arrows (sets)", "Individuel eliminering, 3 pile (sæt)") \
+    X(RoundTeam, Rounds, "Team, 6 arrows", "Hold, 6 pile") \
+    X(RoundMixedTeam, Rounds, "Mixed team, 4 arrows", "Mixed hold, 4 pile") \
+    X(RoundShootOff, Rounds, "Shoot-off, 1 arrow", "Omskydning, 1 pil") \
+    X(DetailsGroup, Rounds, "Details", "Skydegrupper") \
+    X(ShowDetail, Rounds, "Show which detail shoots (AB, CD, EF)", \
+      "Vis hvilken gruppe der skyder (AB, CD, EF)") \
+    X(RotateDetails, Rounds, "Alternate the order every end (AB-CD, then CD-AB)", \
+      "Skift rækkefølgen hver serie (AB-CD, så CD-AB)") \
+    X(EndsGroup, Rounds, "Ends", "Serier") \
+    X(ShowEndNumber, Rounds, "Show the end number in the button row", "Vis seriens nummer i knaprækken") \
+    X(EndNumberToArchers, Rounds, "Show the end number to the archers as well", \
+      "Vis også seriens nummer for skytterne") \
+    X(PracticeEnds, Rounds, "practice (the following ends are P1, P2, ...)", \
+      "prøveserier (de følgende serier er P1, P2, ...)") \
+    X(ResetEndCount, Rounds, "&Reset end count", "&Nulstil serietælling") \
+    X(EmergencyGroup, Rounds, "Emergency stop", "Nødstop") \
+    X(EmergencyStopOption, Rounds, "Stop time sounds five short blasts; Resume gives the wave its time back", \
+      "Afbryd Tid giver fem korte signaler; Fortsæt giver holdet dets tid tilbage") \
+    X(ResumeButton, Rounds, "Resume", "Fortsæt") \
+    X(EndNumberLabel, Rounds, "End %1", "Serie %1") \
+    X(ScreensPageTitle, Screens, "Screens", "Skærme") \
+    X(AudienceDisplayLabel, Screens, "Audience display:", "Publikumsskærm:") \
+    X(ScreensHint, Screens, \
+      "The archers' screen shows the counter or the picture alone, full screen. Ctrl+D opens and closes it, F11 shows this window full screen.", \
+      "Skytternes skærm viser kun tælleren eller billedet, i fuld skærm. Ctrl+D åbner og lukker den, F11 viser dette vindue i fuld skærm.") \
+    X(ScreenNone, Screens, "None", "Ingen") \
+    X(ScreenNotConnected, Screens, "%1 (not connected)", "%1 (ikke tilsluttet)") \
+    X(AudienceRefused, Screens, "%1 holds this window: the audience display does not open there.", \
+      "%1 viser dette vindue: publikumsskærmen åbnes ikke der.")
 
 #define VANTIX_DECLARE_TEXT(key, section, english, danish) extern QString key;
 VANTIX_TEXTS(VANTIX_DECLARE_TEXT)

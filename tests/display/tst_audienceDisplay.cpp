@@ -15,11 +15,14 @@
 #include "FinalsView.h"
 #include "ScreenPainter.h"
 #include "ScreensPage.h"
+#include "RoundsPage.h"
+#include "TournamentRules.h"
 #include "Unit2.h"
 #include "uVantixStrings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QDir>
 #include <QGuiApplication>
 #include <QJsonArray>
@@ -143,6 +146,10 @@ private slots:
     void layout();
     void projectorFromCommandLine();
     void finalsOnBothScreens();
+    void readyScreenShowsTheExtras_data();
+    void readyScreenShowsTheExtras();
+    void neverOverTheConsole_data();
+    void neverOverTheConsole();
 };
 
 void tst_audienceDisplay::layout_data()
@@ -160,6 +167,9 @@ void tst_audienceDisplay::layout_data()
     QTest::newRow("portrait, digits, end") << QSize(768, 1024) << "120" << false << "" << "12" << false;
     QTest::newRow("main window, digits, detail, end") << QSize(644, 485) << "120" << false << "AB" << "3" << true;
     QTest::newRow("main window maximised, sign, detail") << QSize(1920, 1080) << "J" << true << "AB" << "" << true;
+    QTest::newRow("main window, digits, end") << QSize(644, 485) << "149" << false << "" << "1" << true;
+    QTest::newRow("main window maximised, digits, detail, end") << QSize(1920, 1080) << "88" << false << "CD" << "12"
+                                                                << true;
 }
 
 void tst_audienceDisplay::layout()
@@ -202,6 +212,10 @@ void tst_audienceDisplay::layout()
         QVERIFY(area.contains(layout.label.ink));
         QVERIFY(!layout.label.ink.intersects(digits));
         QVERIFY(!layout.label.ink.intersects(layout.detail.ink));
+        // In the main window the label stands clear of the digits' line,
+        // never read as one digit more.
+        if (mainWindow)
+            QVERIFY(layout.label.ink.bottom() < digits.top() || layout.label.ink.top() > digits.bottom());
     }
 }
 
@@ -336,6 +350,101 @@ void tst_audienceDisplay::finalsOnBothScreens()
     QVERIFY(!form.StartKnap->isHidden());
     QVERIFY(!form.Published->Current().finals.shown);
     QVERIFY(!finals->View->isVisible());
+}
+
+void tst_audienceDisplay::readyScreenShowsTheExtras_data()
+{
+    QTest::addColumn<bool>("picture");
+    QTest::newRow("black") << false;
+    QTest::newRow("over the idle picture") << true;
+}
+
+// After an end, with the detail letters and the end number for the archers:
+// the next end's letters and number on the ready screen of both windows.
+void tst_audienceDisplay::readyScreenShowsTheExtras()
+{
+    QFETCH(bool, picture);
+    TestPlatform platform;
+    TForm1 form;
+    form.AttachSetupDialog(new TForm2(&form));
+    auto *rules = new TournamentRules(form, *form.Form2);
+    auto *audience = new AudienceSetup(form, form.Form2);
+    QVERIFY(audience->Screens->ChooseByArgument(QStringLiteral("2")));
+    form.show();
+    AudienceDisplay *display = audience->Screens->Display();
+    QVERIFY(QTest::qWaitForWindowExposed(display));
+    applyTimes(form, 5, 10, 3, 2);
+    for (QCheckBox *option : {rules->Page->ShowDetail, rules->Page->RotateDetails, rules->Page->EndNumberToArchers})
+        option->setChecked(true);
+    form.StartKnap->click();
+    while (form.Timer1->Enabled())
+        form.Timer1Timer();
+    if (picture) {
+        QImage blue(320, 200, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        form.Billede->SetPicture(blue);
+        form.Billede->show();
+    }
+    QCOMPARE(form.Published->Current().detail, QStringLiteral("CD"));
+    QCOMPARE(form.Published->Current().endLabel, QStringLiteral("2"));
+    QCOMPARE(form.Published->Current().pictureShown, picture);
+    QApplication::processEvents();
+
+    const QImage projector = display->grab().toImage();
+    for (const QRect &text : {display->CurrentLayout().detail.ink, display->CurrentLayout().label.ink}) {
+        QVERIFY(!text.isEmpty());
+        QVERIFY(inkOf(projector.copy(text)).pixels > text.width() * text.height() / 10);
+    }
+    const QImage console = form.grab(form.Billede->geometry()).toImage();
+    if (!picture) {
+        saveShot(projector, "audience-ready.png");
+        saveShot(form.grab().toImage(), "audience-console-ready.png");
+    }
+    const Ink letters = inkOf(console);
+    QVERIFY2(letters.pixels > console.width() * console.height() / 100, qPrintable(QString::number(letters.pixels)));
+    QVERIFY(letters.box.bottom() < console.height() / 3);
+    if (picture)
+        QVERIFY(console.pixelColor(console.rect().center()) == QColor(Qt::blue));
+}
+
+void tst_audienceDisplay::neverOverTheConsole_data()
+{
+    QTest::addColumn<QStringList>("screens");
+    QTest::addColumn<bool>("byPage");
+    QTest::newRow("--audience=1, one screen") << QStringList{QStringLiteral("Console")} << false;
+    QTest::newRow("the page, the console of two")
+        << QStringList{QStringLiteral("Console"), QStringLiteral("Projector")} << true;
+}
+
+// The audience display never covers the main window's screen: refused with a
+// message on the page, and the console goes on taking the keys.
+void tst_audienceDisplay::neverOverTheConsole()
+{
+    QFETCH(QStringList, screens);
+    QFETCH(bool, byPage);
+    plugScreens(screens);
+    TestPlatform platform;
+    TForm1 form;
+    form.AttachSetupDialog(new TForm2(&form));
+    auto *audience = new AudienceSetup(form, form.Form2);
+    if (!byPage)
+        QVERIFY(audience->Screens->ChooseByArgument(CommandLine::Parse({QStringLiteral("--audience=1")}).audienceScreen));
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    if (byPage)
+        audience->Page->ScreenChoice->setCurrentIndex(audience->Page->ScreenChoice->findData(QStringLiteral("Console")));
+    QApplication::processEvents();
+    QVERIFY(!audience->Screens->Display()->isVisible());
+    QCOMPARE(audience->Page->ScreenChoice->currentData().toString(), QString());
+    const QString refusal = uVantixStrings::AudienceRefused.arg(QStringLiteral("Console"));
+    const QList<QLabel *> labels = audience->Page->findChildren<QLabel *>();
+    QVERIFY(std::any_of(labels.begin(), labels.end(),
+                        [&](QLabel *label) { return label->text() == refusal && label->isVisibleTo(audience->Page); }));
+    QTest::keyClick(&form, Qt::Key_PageDown);
+    QVERIFY(form.Timer1->Enabled());
+    form.Timer1->SetEnabled(false);
+    plugScreens({QStringLiteral("Console"), QStringLiteral("Projector")});
 }
 
 QTEST_MAIN(tst_audienceDisplay)

@@ -71,6 +71,19 @@ QString sidesWrong(const QImage &shot, bool leftShoots)
         .arg(waiting.brightRed);
 }
 
+// Share of the pixels in a part of the shot that are white, as the page
+// draws the detail letters and the end's label.
+double whiteShare(const QImage &shot, const QRect &part)
+{
+    const QImage image = shot.copy(part).convertToFormat(QImage::Format_RGB32);
+    qint64 white = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            white += qGray(image.pixel(x, y)) > 200;
+    }
+    return image.isNull() ? 0 : double(white) / (qint64(image.width()) * image.height());
+}
+
 QString scriptText(const QString &text)
 {
     return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
@@ -106,6 +119,7 @@ class tst_browser : public QObject
     Q_OBJECT
 private slots:
     void pageShowsRedDigitsAfterStart();
+    void readyScreenShowsTheExtras();
     void remoteStartsTheClock();
     void pageMarksALostConnectionAndComesBack();
     void pageShowsTwoClocksAndFollowsASwitch();
@@ -125,6 +139,24 @@ void tst_browser::pageShowsRedDigitsAfterStart()
     // For the documentation: VANTIX_SCREENSHOT=<file> keeps the picture.
     if (qEnvironmentVariableIsSet("VANTIX_SCREENSHOT"))
         shot.save(qEnvironmentVariable("VANTIX_SCREENSHOT"));
+}
+
+// Between ends the page shows the next end's detail and number, at the top,
+// over the black ready screen.
+void tst_browser::readyScreenShowsTheExtras()
+{
+    ServedClock clock;
+    ChromiumSession chromium;
+    OPEN_PAGE(chromium, clock.Url(QStringLiteral("/")), QSize(800, 450));
+    QVERIFY(!clock.form.Published->Current().counterShown);
+    clock.form.Published->SetDetail(QStringLiteral("CD"));
+    clock.form.Published->SetEndLabel(QStringLiteral("2"));
+    QVERIFY(chromium.WaitFor(QStringLiteral("document.getElementById('detail').textContent === 'CD'"), WaitMs));
+    const QImage shot = chromium.Screenshot();
+    const QRect top(0, 0, shot.width(), shot.height() / 3);
+    QVERIFY2(whiteShare(shot, top.adjusted(0, 0, -shot.width() / 2, 0)) > 0.01, "no detail letters at the top left");
+    QVERIFY2(whiteShare(shot, top.adjusted(shot.width() / 2, 0, 0, 0)) > 0.002, "no end number at the top right");
+    QCOMPARE(whiteShare(shot, QRect(0, shot.height() / 3, shot.width(), shot.height() * 2 / 3)), 0.0);
 }
 
 void tst_browser::remoteStartsTheClock()

@@ -41,7 +41,8 @@ int main(int argc, char *argv[])
     RoundsPage &page = *rules->Page;
     page.Preset->setCurrentIndex(1);
     emit page.Preset->activated(1);
-    for (QCheckBox *option : {page.ShowDetail, page.RotateDetails, page.ShowEndNumber, page.EmergencyStop})
+    for (QCheckBox *option :
+         {page.ShowDetail, page.RotateDetails, page.ShowEndNumber, page.EndNumberToArchers, page.EmergencyStop})
         option->setChecked(true);
     dialog->Options->Pages->setCurrentWidget(&page);
     dialog->Options->adjustSize();

@@ -3,12 +3,21 @@
 // and the emergency stop, seen through the published screen and the sounds.
 
 #include "ClockProbe.h"
+#include "OptionsDialog.h"
 #include "RoundsPage.h"
 #include "SetupFixture.h"
 #include "TournamentRules.h"
+#include "uVantixStrings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 namespace {
@@ -23,6 +32,7 @@ private slots:
     void cleanup();
     void presetFillsTheFields_data();
     void presetFillsTheFields();
+    void presetThenCloseBox();
     void detailLetters_data();
     void detailLetters();
     void endCounter_data();
@@ -30,6 +40,8 @@ private slots:
     void emergencyStopAndResume_data();
     void emergencyStopAndResume();
     void missingSignalNamedWhenSwitchedOn();
+    void longestTextsFit_data();
+    void longestTextsFit();
 
 private:
     // Ticks as Timer1 does, through its handler, until it stops.
@@ -98,7 +110,7 @@ void tst_tournamentRules::presetFillsTheFields()
     QFETCH(QString, preset);
     QFETCH(QList<int>, numbers);
     QComboBox *choice = rules->Page->Preset;
-    const int index = choice->findText(preset);
+    const int index = choice->findData(preset);
     QVERIFY(index > 0);
     choice->setCurrentIndex(index);
     emit choice->activated(index);
@@ -109,16 +121,42 @@ void tst_tournamentRules::presetFillsTheFields()
     QCOMPARE(entered, numbers);
 }
 
+// A round chosen and the dialog closed by its close box: the clock runs the
+// times the fields show.
+void tst_tournamentRules::presetThenCloseBox()
+{
+    form->AttachSetupDialog(dialog);
+    QTimer::singleShot(0, dialog, [this] {
+        QComboBox *choice = rules->Page->Preset;
+        const int index = choice->findData(u"Outdoor, 6 arrows"_qs);
+        choice->setCurrentIndex(index);
+        emit choice->activated(index);
+        dialog->close();
+    });
+    form->SetupKnap->click();
+    QVERIFY(!dialog->isVisible());
+    const QStringList shown{dialog->Skydetid->text(), dialog->gul_tid->text(), dialog->edRedWatingTime->text(),
+                            dialog->AntalHold->text()};
+    const QStringList runs{QString::number(form->ShootingTime), QString::number(form->YellowTime),
+                           QString::number(form->RedTime), QString::number(form->NumberOfWaves)};
+    QCOMPARE(runs, shown);
+    QCOMPARE(shown.first(), u"240"_qs);
+}
+
 void tst_tournamentRules::detailLetters_data()
 {
     QTest::addColumn<int>("waves");
     QTest::addColumn<bool>("rotate");
     QTest::addColumn<QString>("run"); // each end: the ready screen's letters, then each wave's
-    QTest::newRow("one wave") << 1 << true << u": : : :"_qs;
-    QTest::newRow("two waves") << 2 << false << u"AB:AB-CD AB:AB-CD AB:AB-CD AB:AB-CD"_qs;
-    QTest::newRow("two waves, alternating") << 2 << true << u"AB:AB-CD CD:CD-AB AB:AB-CD CD:CD-AB"_qs;
-    QTest::newRow("three waves") << 3 << false << u"AB:AB-CD-EF AB:AB-CD-EF AB:AB-CD-EF AB:AB-CD-EF"_qs;
-    QTest::newRow("three waves, rotating") << 3 << true << u"AB:AB-CD-EF CD:CD-EF-AB EF:EF-AB-CD AB:AB-CD-EF"_qs;
+    QTest::addColumn<int>("practiceEnds"); // shot first: they leave the rotation of the scoring ends
+    QTest::newRow("one wave") << 1 << true << u": : : :"_qs << 0;
+    QTest::newRow("two waves") << 2 << false << u"AB:AB-CD AB:AB-CD AB:AB-CD AB:AB-CD"_qs << 0;
+    QTest::newRow("two waves, alternating") << 2 << true << u"AB:AB-CD CD:CD-AB AB:AB-CD CD:CD-AB"_qs << 0;
+    QTest::newRow("three waves") << 3 << false << u"AB:AB-CD-EF AB:AB-CD-EF AB:AB-CD-EF AB:AB-CD-EF"_qs << 0;
+    QTest::newRow("three waves, rotating") << 3 << true << u"AB:AB-CD-EF CD:CD-EF-AB EF:EF-AB-CD AB:AB-CD-EF"_qs << 0;
+    QTest::newRow("alternating, after a practice end") << 2 << true << u"AB:AB-CD CD:CD-AB AB:AB-CD CD:CD-AB"_qs << 1;
+    QTest::newRow("rotating, after two practice ends") << 3 << true << u"AB:AB-CD-EF CD:CD-EF-AB EF:EF-AB-CD AB:AB-CD-EF"_qs
+                                                      << 2;
 }
 
 void tst_tournamentRules::detailLetters()
@@ -126,9 +164,14 @@ void tst_tournamentRules::detailLetters()
     QFETCH(int, waves);
     QFETCH(bool, rotate);
     QFETCH(QString, run);
+    QFETCH(int, practiceEnds);
     applyTimes(*form, 5, 10, 3, waves);
     rules->Page->ShowDetail->setChecked(true);
     rules->Page->RotateDetails->setChecked(rotate);
+    rules->Page->Practice->setChecked(practiceEnds > 0);
+    for (int end = 0; end < practiceEnds; ++end)
+        runEnd();
+    rules->Page->Practice->setChecked(false);
     QStringList letters;
     connect(form, &TForm1::waveStarted, this, [&] { letters.append(form->Published->Current().detail); });
     QStringList ends;
@@ -255,6 +298,46 @@ void tst_tournamentRules::missingSignalNamedWhenSwitchedOn()
     rules->Page->EmergencyStop->setChecked(true);
     QCOMPARE(fixture->platform.messageBoxes.texts().size(), 1);
     QVERIFY(fixture->platform.messageBoxes.texts().first().contains(QLatin1Char(' ') + Signal + QLatin1Char('\r')));
+}
+
+void tst_tournamentRules::longestTextsFit_data()
+{
+    QTest::addColumn<QString>("folder"); // of the language file; none: the built-in texts
+    QTest::newRow("built-in") << QString();
+    for (const QString &language : QStringLiteral(VANTIX_LANGUAGES).split(QLatin1Char(',')))
+        QTest::newRow(qPrintable(language)) << QStringLiteral(VANTIX_LANGUAGE_FOLDER "/%1/").arg(language);
+}
+
+// The controls of a fixed size hold their texts in every shipped language,
+// and the options dialog with the rounds page fits a 1024 x 768 screen.
+void tst_tournamentRules::longestTextsFit()
+{
+    QFETCH(QString, folder);
+    const QTemporaryDir none;
+    uVantixStrings::LoadTextsFrom(folder.isEmpty() ? none.path() + QLatin1Char('/') : folder);
+    auto *shown = new TForm2(form);
+    auto *shownRules = new TournamentRules(*form, *shown);
+    const QString longestEnd = uVantixStrings::EndNumberLabel.arg(u"P99"_qs);
+    const std::pair<QWidget *, QString> fixed[] = {
+        {form->ResumeKnap, form->ResumeKnap->text()},
+        {shownRules->EndNumber, longestEnd},
+        {shown->Btn_options, shown->Btn_options->text().remove(QLatin1Char('&'))},
+    };
+    for (const auto &[control, text] : fixed) {
+        QVERIFY(!text.isEmpty());
+        // A button has the room inside its frame, as its style draws it.
+        int room = control->width();
+        if (auto *button = qobject_cast<QPushButton *>(control)) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+        }
+        const int needed = QFontMetrics(control->font()).horizontalAdvance(text);
+        QVERIFY2(needed <= room, qPrintable(u"%1: %2 of %3 pixels"_qs.arg(text).arg(needed).arg(room)));
+    }
+    const QSize options = shown->Options->sizeHint();
+    QVERIFY2(options.width() <= 1024 && options.height() <= 768,
+             qPrintable(u"%1 x %2"_qs.arg(options.width()).arg(options.height())));
 }
 
 QTEST_MAIN(tst_tournamentRules)

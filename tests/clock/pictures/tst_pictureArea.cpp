@@ -91,6 +91,8 @@ private slots:
     void loading();
     void bmpKindsLookAsQtReadsThem_data();
     void bmpKindsLookAsQtReadsThem();
+    void paletteBmpShrinksInColour_data();
+    void paletteBmpShrinksInColour();
     void fitsTheArea_data();
     void fitsTheArea();
     void failedLoadKeepsThePicture();
@@ -209,6 +211,41 @@ void tst_pictureArea::bmpKindsLookAsQtReadsThem()
     drawn.fill(Qt::black);
     QPainter(&drawn).drawImage(0, 0, loaded);
     QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32), reference.convertToFormat(QImage::Format_ARGB32));
+}
+
+void tst_pictureArea::paletteBmpShrinksInColour_data()
+{
+    QTest::addColumn<QImage::Format>("format");
+    QTest::addColumn<int>("colours"); // in the palette
+    QTest::newRow("1 bit") << QImage::Format_Mono << 2;
+    QTest::newRow("8 bits") << QImage::Format_Indexed8 << 256;
+}
+
+// Stripes of yellow and navy, one pixel each, shrunk to a quarter: every
+// pixel of the area blends them, in colour.
+void tst_pictureArea::paletteBmpShrinksInColour()
+{
+    QFETCH(QImage::Format, format);
+    QFETCH(int, colours);
+    QList<QRgb> palette{qRgb(255, 255, 0), qRgb(0, 0, 128)};
+    for (int grey = 0; palette.size() < colours; grey += 1)
+        palette.append(qRgb(grey, grey, grey));
+    QImage stripes(400, 200, QImage::Format_RGB32);
+    for (int x = 0; x < stripes.width(); ++x) {
+        for (int y = 0; y < stripes.height(); ++y)
+            stripes.setPixel(x, y, palette.at(x % 2));
+    }
+    const QImage stored = stripes.convertToFormat(format, palette);
+    const QImage loaded = PictureLoader::Load(write(QStringLiteral("stripes.bmp"), bmp(stored)), QSize(100, 50));
+    QCOMPARE(loaded.format(), format);
+    TImage image;
+    image.resize(100, 50);
+    image.SetPicture(loaded);
+    const QColor seen = image.grab().toImage().pixelColor(50, 25);
+    const QColor blend(127, 127, 64);
+    QVERIFY2(qAbs(seen.red() - blend.red()) < 40 && qAbs(seen.green() - blend.green()) < 40
+                 && qAbs(seen.blue() - blend.blue()) < 40,
+             qPrintable(seen.name()));
 }
 
 void tst_pictureArea::fitsTheArea_data()
