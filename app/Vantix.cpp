@@ -20,6 +20,7 @@
 #include "TournamentRules.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "uVantixStrings.h"
 
 #include <QApplication>
 
@@ -75,7 +76,7 @@ int main(int argc, char *argv[])
     // Web browsers on the local network: off until switched on here or on
     // the options page "Network".
     auto *networkPage = new NetworkPage(form1, &announcedSound, fileSystem.ProgramFolder());
-    form1.Form2->AddOptionsPage(networkPage, QStringLiteral("Network"));
+    form1.Form2->AddOptionsPage(networkPage, uVantixStrings::NetworkPageName);
     if (commandLine.serve && !networkPage->Serve(commandLine.port))
         std::fprintf(stderr, "vantix: %s\n", networkPage->StatusText().toLocal8Bit().constData());
     form1.show();

@@ -14,7 +14,9 @@ class TForm1;
 class TitleSuffix;
 
 // The options page "Network": switches the web server on and off and shows
-// the operator what to type on a display and the remote control's PIN. The
+// the operator what to type on a display and the remote control's PIN, with
+// a QR code of the follow page and one of the remote (the PIN is in neither:
+// it is typed). The
 // main window's title carries the addresses while the server runs, not the
 // PIN: the archers may see that window.
 class NetworkPage : public QWidget
@@ -37,9 +39,12 @@ public:
     QCheckBox *ServeBox = nullptr;
     QSpinBox *PortBox = nullptr;
     QLabel *Status = nullptr;
+    QLabel *FollowCode = nullptr;
+    QLabel *RemoteCode = nullptr;
 
 private:
     void showState(const QString &problem = QString());
+    void showCodes(const QString &address);
 
     TForm1 &form;
     AnnouncingSoundPlayer *horns;

@@ -19,6 +19,8 @@ packages=(
   # the web server for follow displays and the phone remote, and the real
   # browser its checks run
   qt6-httpserver-dev qt6-websockets-dev chromium
+  # the QR codes of the follow page and the remote on the options page "Network"
+  libqrencode-dev
   # the counter's font (metric twin of Arial Narrow) and the button font
   fonts-liberation
   # real-window checks and a private sound server for the playback tests
