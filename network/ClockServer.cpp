@@ -127,7 +127,7 @@ QStringList ClockServer::Addresses(quint16 port)
             addresses.append(QStringLiteral("http://%1:%2/").arg(address.toString()).arg(port));
     }
     for (const QHostAddress &address : QNetworkInterface::allAddresses()) {
-        if (address.protocol() == QAbstractSocket::IPv6Protocol && address.isGlobal() && !address.isUniqueLocalUnicast())
+        if (address.protocol() == QAbstractSocket::IPv6Protocol && address.isGlobal())
             addresses.append(QStringLiteral("http://[%1]:%2/").arg(address.toString()).arg(port));
     }
     return addresses;

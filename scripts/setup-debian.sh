@@ -21,6 +21,8 @@ packages=(
   qt6-httpserver-dev qt6-websockets-dev chromium
   # the QR codes of the follow page and the remote on the options page "Network"
   libqrencode-dev
+  # a QR reader, for the check that a phone reads those codes
+  zbar-tools
   # the counter's font (metric twin of Arial Narrow) and the button font
   fonts-liberation
   # real-window checks and a private sound server for the playback tests

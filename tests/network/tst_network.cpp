@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NetworkPage.h"
 #include "PinGate.h"
+#include "QrPicture.h"
 #include "RemoteCommand.h"
 #include "ServedClock.h"
 #include "TCounterLabel.h"
@@ -9,7 +10,11 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QJsonArray>
+#include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -51,6 +56,20 @@ QByteArray fetch(const ServedClock &clock, const QByteArray &request)
         return socket.state() == QAbstractSocket::UnconnectedState || complete(answer);
     }, 5000);
     return answer + socket.readAll();
+}
+
+// What a phone's camera reads from a QR code, through zbar's reader.
+QString readCode(const QImage &code)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("code.png"));
+    if (code.isNull() || !code.save(file))
+        return QString();
+    QProcess reader;
+    reader.start(QStandardPaths::findExecutable(QStringLiteral("zbarimg")),
+                 {QStringLiteral("--raw"), QStringLiteral("-q"), file});
+    reader.waitForFinished(10000);
+    return QString::fromUtf8(reader.readAllStandardOutput()).trimmed();
 }
 
 // A WebSocket client made by hand, from a loopback address of its own, for
@@ -257,6 +276,7 @@ private slots:
     void servesIpv6WhereTheMachineHasIt();
     void viewersBeyondTheLimitAreTurnedAway();
     void titleShowsAddressesOnlyWhileServing();
+    void pageShowsCodesAPhoneReads();
 };
 
 void tst_network::remoteCommand_data()
@@ -538,6 +558,27 @@ void tst_network::titleShowsAddressesOnlyWhileServing()
     page.ServeBox->click();
     QVERIFY(page.Server() == nullptr);
     QCOMPARE(form.windowTitle(), QStringLiteral("FletchWise - Final"));
+}
+
+void tst_network::pageShowsCodesAPhoneReads()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())
+        QSKIP("no QR reader (zbarimg) to read the codes");
+    const QString remote = QStringLiteral("http://192.168.1.20:8080/remote");
+    QCOMPARE(readCode(QrPicture::Make(remote, 3)), remote);
+
+    TestPlatform platform;
+    TForm1 form;
+    NetworkPage page(form, nullptr, QString());
+    QVERIFY(page.Serve(0));
+    const QStringList addresses = ClockServer::Addresses(page.Server()->Port());
+    QCOMPARE(page.FollowCode->isVisibleTo(&page), !addresses.isEmpty());
+    if (!addresses.isEmpty()) {
+        QCOMPARE(readCode(page.FollowCode->pixmap().toImage()), addresses[0]);
+        QCOMPARE(readCode(page.RemoteCode->pixmap().toImage()), addresses[0] + QStringLiteral("remote"));
+    }
+    page.Stop();
+    QVERIFY(!page.FollowCode->isVisibleTo(&page) && !page.RemoteCode->isVisibleTo(&page));
 }
 
 QTEST_MAIN(tst_network)
