@@ -168,16 +168,29 @@ bool FrontDoor::tooFast(const QString &address)
     return false;
 }
 
-bool FrontDoor::makeRoomFor(const QString &address)
+namespace {
+
+bool evict(QTcpSocket *socket)
+{
+    release(socket);
+    socket->abort();
+    return true;
+}
+
+} // namespace
+
+void FrontDoor::makeRoomToRead()
 {
     others.removeIf([](const Other &other) {
         return other.socket.isNull() || other.socket->state() != QAbstractSocket::ConnectedState;
     });
-    const auto evict = [](QTcpSocket *socket) {
-        release(socket);
-        socket->abort();
-        return true;
-    };
+    const auto reading = [](const Other &other) { return !other.web; };
+    if (std::count_if(others.cbegin(), others.cend(), reading) >= MaxReadingHeads)
+        evict(std::find_if(others.cbegin(), others.cend(), reading)->socket);
+}
+
+bool FrontDoor::makeRoomFor(const QString &address)
+{
     const auto biggest = std::max_element(places->byAddress.cbegin(), places->byAddress.cend());
     if (biggest != places->byAddress.cend() && *biggest > places->byAddress.value(address) + 1) {
         const QString holder = biggest.key();
@@ -199,7 +212,10 @@ void FrontDoor::incomingConnection(qintptr descriptor)
         return;
     }
     const QString address = AddressOf(socket);
-    if (tooFast(address) || (places->open >= MaxConnections && !makeRoomFor(address))) {
+    const bool fast = tooFast(address);
+    if (!fast)
+        makeRoomToRead();
+    if (fast || (places->open >= MaxConnections && !makeRoomFor(address))) {
         socket->abort();
         socket->deleteLater();
         return;
@@ -247,6 +263,10 @@ void FrontDoor::readHead(QTcpSocket *socket)
         return;
     }
     deadline->start(WebConnectionMs);
+    for (Other &other : others) {
+        if (other.socket == socket)
+            other.web = true;
+    }
     passToWeb(socket);
 }
 

@@ -23,11 +23,14 @@ class QTcpSocket;
 // answer says so and the connection is closed once it is out, so every
 // request passes the same checks. It also caps the number of open
 // connections and how long a web (not WebSocket) connection stays open, so
-// no client can hold memory or sockets for long; when all places are taken,
-// the address holding the most gives up its oldest connection that is not a
-// viewer to a newcomer from an address holding fewer, or else the oldest
-// connection that is not a viewer and has been open for longer than a real
-// browser takes to ask (a client sending a byte a second). An address opening
+// no client can hold memory or sockets for long. Only a few connections may
+// be sending their head at once: a newcomer beyond them takes the place of
+// the one that has been sending the longest (a browser sends its head at
+// once; a client sending a byte a second is the oldest). When all places are
+// taken, the address holding the most gives up its oldest connection that is
+// not a viewer to a newcomer from an address holding fewer, or else the
+// oldest connection that is not a viewer and is older than a second gives
+// way. An address opening
 // more than a hundred connections a second is refused until it slows down.
 class FrontDoor : public QTcpServer
 {
@@ -38,6 +41,8 @@ public:
     static constexpr int HeadWaitMs = 5000;
     static constexpr int WebConnectionMs = 30000;
     static constexpr int MaxNewConnectionsPerSecond = 100;
+    // As many as a full house of displays reconnecting at once.
+    static constexpr int MaxReadingHeads = 64;
     static constexpr int SlowMs = 1000;
 
     explicit FrontDoor(QObject *parent = nullptr);
@@ -62,6 +67,7 @@ protected:
 private:
     bool tooFast(const QString &address);
     bool makeRoomFor(const QString &address);
+    void makeRoomToRead();
     void readHead(QTcpSocket *socket);
     void passToWeb(QTcpSocket *socket);
     void refuse(QTcpSocket *socket, const QByteArray &answer = QByteArray());
@@ -72,6 +78,7 @@ private:
     {
         QPointer<QTcpSocket> socket;
         qint64 opened = 0;
+        bool web = false;
     };
     QList<Other> others;
     QHash<QString, QList<qint64>> arrivals;

@@ -36,7 +36,10 @@ public:
 
     ~Attackers()
     {
-        QMetaObject::invokeMethod(&home, [this] { qDeleteAll(home.children()); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(&home, [this] {
+            qDeleteAll(home.children());
+            home.moveToThread(QCoreApplication::instance()->thread());
+        }, Qt::BlockingQueuedConnection);
         thread.quit();
         thread.wait();
     }
