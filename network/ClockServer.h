@@ -20,12 +20,12 @@ class ViewerLink;
 // Serves the clock to web browsers on the local network: the archers' screen
 // at "/" for any number of follow displays (up to a limit), the counter on a
 // transparent background at "/overlay" for broadcasting software, and the
-// clock's buttons at "/remote" for a phone that knows the PIN. When every
-// viewer place is taken, the address holding the most gives its oldest
-// follow display's place to a newcomer from an address holding fewer. Every change of the
-// screen and every horn signal goes to every browser at once over its
+// clock's buttons at "/remote" for a phone that knows the PIN. Every change
+// of the screen and every horn signal goes to every browser at once over its
 // WebSocket; a heartbeat each second lets a page notice a lost connection.
 // Nothing a browser sends changes anything but through the clock's buttons.
+// When every viewer place is taken, the address holding the most gives its
+// oldest follow display's place to a newcomer from an address holding fewer.
 class ClockServer : public QObject
 {
     Q_OBJECT
