@@ -10,6 +10,7 @@
 #include "CommandLine.h"
 #include "DesktopShell.h"
 #include "EmergencyStop.h"
+#include "FinalsMode.h"
 #include "FinalsSetup.h"
 #include "LocalFileSystem.h"
 #include "NetworkPage.h"
@@ -22,6 +23,7 @@
 #include "TournamentRules.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#include "uVantixStrings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -87,11 +89,12 @@ int main(int argc, char *argv[])
                      commandLine.audienceScreen.toLocal8Bit().constData());
     // Finals, alternate shooting with a clock for each side: off until
     // switched on on the options page "Finals".
-    AttachFinals(form1, form1.Form2, audience->Keys, rules->Page->EmergencyStop);
+    FinalsMode *finals = AttachFinals(form1, form1.Form2, audience->Keys, rules->Page->EmergencyStop);
     // Web browsers on the local network: off until switched on here or on
     // the options page "Network".
     auto *networkPage = new NetworkPage(form1, &announcedSound, fileSystem.ProgramFolder());
-    form1.Form2->AddOptionsPage(networkPage, QStringLiteral("Network"));
+    networkPage->AllowRemote(finals->Buttons());
+    form1.Form2->AddOptionsPage(networkPage, uVantixStrings::NetworkPageName);
     if (commandLine.serve && !networkPage->Serve(commandLine.port))
         std::fprintf(stderr, "vantix: %s\n", networkPage->StatusText().toLocal8Bit().constData());
     form1.show();

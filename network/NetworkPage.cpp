@@ -2,19 +2,25 @@
 #include "NetworkPage.h"
 
 #include "ClockServer.h"
+#include "QrPicture.h"
 #include "TitleSuffix.h"
 #include "Unit1.h"
+#include "uVantixStrings.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
+#include <QPixmap>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
 NetworkPage::NetworkPage(TForm1 &form, AnnouncingSoundPlayer *horns, const QString &hornFolder, QWidget *parent)
     : QWidget(parent), form(form), horns(horns), hornFolder(hornFolder), title(new TitleSuffix(&form))
 {
-    ServeBox = new QCheckBox(QStringLiteral("Serve the clock to web browsers on the local network"), this);
+    using namespace uVantixStrings;
+    ServeBox = new QCheckBox(NetworkServe, this);
     PortBox = new QSpinBox(this);
     PortBox->setRange(1, 65535);
     PortBox->setValue(DefaultPort);
@@ -23,8 +29,22 @@ NetworkPage::NetworkPage(TForm1 &form, AnnouncingSoundPlayer *horns, const QStri
     Status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *layout = new QFormLayout(this);
     layout->addRow(ServeBox);
-    layout->addRow(QStringLiteral("Port:"), PortBox);
+    layout->addRow(NetworkPort, PortBox);
     layout->addRow(Status);
+    auto *codes = new QHBoxLayout;
+    for (const auto &[code, caption] : {std::pair(&FollowCode, NetworkFollowCode), std::pair(&RemoteCode, NetworkRemoteCode)}) {
+        auto *box = new QWidget(this);
+        auto *column = new QVBoxLayout(box);
+        *code = new QLabel(box);
+        (*code)->setAlignment(Qt::AlignHCenter);
+        auto *under = new QLabel(caption, box);
+        under->setAlignment(Qt::AlignHCenter);
+        under->setWordWrap(true);
+        column->addWidget(*code);
+        column->addWidget(under);
+        codes->addWidget(box);
+    }
+    layout->addRow(codes);
     connect(ServeBox, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
             Serve(quint16(PortBox->value()));
@@ -40,13 +60,21 @@ bool NetworkPage::Serve(quint16 port)
 {
     Stop();
     auto started = std::make_unique<ClockServer>(form, horns, hornFolder);
+    started->AllowRemote(remoteToo);
     if (!started->Listen(port)) {
-        showState(QStringLiteral("Port %1 could not be opened: %2").arg(port).arg(started->ErrorText()));
+        showState(uVantixStrings::NetworkPortFailed.arg(port).arg(started->ErrorText()));
         return false;
     }
     server = std::move(started);
     showState();
     return true;
+}
+
+void NetworkPage::AllowRemote(const QList<QPushButton *> &more)
+{
+    remoteToo += more;
+    if (server != nullptr)
+        server->AllowRemote(more);
 }
 
 void NetworkPage::Stop()
@@ -62,21 +90,38 @@ QString NetworkPage::StatusText() const
 
 void NetworkPage::showState(const QString &problem)
 {
+    using namespace uVantixStrings;
     const QSignalBlocker quiet(ServeBox);
     ServeBox->setChecked(server != nullptr);
     PortBox->setEnabled(server == nullptr);
     if (server == nullptr) {
-        Status->setText(problem.isEmpty() ? QStringLiteral("Nothing is served; nothing listens on the network.")
-                                          : problem);
+        Status->setText(problem.isEmpty() ? NetworkNothingServed : problem);
         title->Set(QString());
+        showCodes(QString());
         return;
     }
     PortBox->setValue(server->Port());
     QStringList addresses = ClockServer::Addresses(server->Port());
+    showCodes(addresses.value(0));
     if (addresses.isEmpty())
-        addresses.append(QStringLiteral("(no network address yet)"));
-    Status->setText(QStringLiteral("Type on a display: %1\nRemote control: add remote to the address, PIN %2\n"
-                                   "The PIN is drawn anew each time the server starts.")
-                        .arg(addresses.join(QStringLiteral("  ")), server->Pin()));
-    title->Set(QStringLiteral(" - on the network: ") + addresses.join(QStringLiteral("  ")));
+        addresses.append(NetworkNoAddress);
+    Status->setText(NetworkTypeOnDisplay.arg(addresses.join(QStringLiteral("  "))) + QLatin1Char('\n') +
+                    NetworkRemoteControl.arg(server->Pin()) + QLatin1Char('\n') + NetworkPinAnew);
+    title->Set(QStringLiteral(" - ") + NetworkOnTheNetwork + QLatin1Char(' ') + addresses.join(QStringLiteral("  ")));
+}
+
+void NetworkPage::showCodes(const QString &address)
+{
+    // A phone's camera reads a code of a few pixels a module from the screen.
+    constexpr int ModulePixels = 4;
+    const QList<std::pair<QLabel *, QString>> codes = {
+        {FollowCode, address},
+        {RemoteCode, address.isEmpty() ? QString() : address + QStringLiteral("remote")},
+    };
+    for (const auto &[label, text] : codes) {
+        // The code with its caption shows only while there is an address.
+        label->parentWidget()->setVisible(!text.isEmpty());
+        label->setPixmap(text.isEmpty() ? QPixmap() : QPixmap::fromImage(QrPicture::Make(text, ModulePixels)));
+        label->setToolTip(text);
+    }
 }

@@ -2,21 +2,49 @@
 #include "RemoteButtons.h"
 
 #include <QApplication>
+#include <QEvent>
 
-RemoteButtons::RemoteButtons(QWidget *row, QList<QPushButton *> operatorOnly)
-    : row(row), operatorOnly(std::move(operatorOnly))
+RemoteButtons::RemoteButtons(QList<QPushButton *> allowed, QObject *parent) : QObject(parent)
 {
+    Allow(allowed);
     Refresh();
+}
+
+void RemoteButtons::Allow(const QList<QPushButton *> &more)
+{
+    for (QPushButton *button : more) {
+        if (button == nullptr)
+            continue;
+        this->allowed.append(button);
+        button->installEventFilter(this);
+        // A caption changed while the window shows asks its row for a new layout.
+        if (button->parentWidget() != nullptr)
+            button->parentWidget()->installEventFilter(this);
+    }
+    emit mayHaveChanged();
+}
+
+bool RemoteButtons::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+    case QEvent::EnabledChange:
+    case QEvent::LayoutRequest:
+        emit mayHaveChanged();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QList<RemoteButtons::Shown> RemoteButtons::current() const
 {
     QList<Shown> list;
-    if (row.isNull())
-        return list;
-    // Creation order: the window's own buttons first, then any a rule adds.
-    for (QPushButton *button : row->findChildren<QPushButton *>(Qt::FindDirectChildrenOnly)) {
-        if (operatorOnly.contains(button) || !button->isVisibleTo(row) || !button->isEnabled())
+    for (const QPointer<QPushButton> &button : allowed) {
+        if (button.isNull() || button->parentWidget() == nullptr || !button->isVisibleTo(button->parentWidget()) ||
+            !button->isEnabled())
             continue;
         list.append({button, button->text()});
     }

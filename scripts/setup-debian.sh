@@ -26,6 +26,8 @@ packages=(
   libcdio-dev
   # the web server for follow displays and the phone remote
   qt6-httpserver-dev qt6-websockets-dev
+  # the QR codes of the follow page and the remote on the options page "Network"
+  libqrencode-dev
   # the counter's font (metric twin of Arial Narrow) and the button font
   fonts-liberation
 )
@@ -44,6 +46,8 @@ test_packages=(
   pulseaudio-utils
   # the .deb: CPack's dependency scan, and the checks of the package
   dpkg-dev file lintian devscripts
+  # a QR reader, for the check that a phone reads the Network page's codes
+  zbar-tools
 )
 if $with_tests; then packages+=("${test_packages[@]}"); fi
 

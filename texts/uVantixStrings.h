@@ -127,7 +127,35 @@ namespace uVantixStrings {
     X(ScreenNone, Screens, "None", "Ingen") \
     X(ScreenNotConnected, Screens, "%1 (not connected)", "%1 (ikke tilsluttet)") \
     X(AudienceRefused, Screens, "%1 holds this window: the audience display does not open there.", \
-      "%1 viser dette vindue: publikumsskærmen åbnes ikke der.")
+      "%1 viser dette vindue: publikumsskærmen åbnes ikke der.") \
+    X(NetworkPageName, Network, "Network", "Netværk") \
+    X(NetworkServe, Network, "Serve the clock to web browsers on the local network", \
+      "Vis uret i webbrowsere på det lokale netværk") \
+    X(NetworkPort, Network, "Port:", "Port:") \
+    X(NetworkNothingServed, Network, "Nothing is served; nothing listens on the network.", \
+      "Intet vises; intet lytter på netværket.") \
+    X(NetworkPortFailed, Network, "Port %1 could not be opened: %2", "Port %1 kunne ikke åbnes: %2") \
+    X(NetworkNoAddress, Network, "(no network address yet)", "(ingen netværksadresse endnu)") \
+    X(NetworkTypeOnDisplay, Network, "Type on a display: %1", "Skriv på en skærm: %1") \
+    X(NetworkRemoteControl, Network, "Remote control: add remote to the address, PIN %1", \
+      "Fjernbetjening: tilføj remote til adressen, PIN %1") \
+    X(NetworkPinAnew, Network, "The PIN is drawn anew each time the server starts.", \
+      "PIN-koden trækkes på ny, hver gang serveren starter.") \
+    X(NetworkOnTheNetwork, Network, "on the network:", "på netværket:") \
+    X(NetworkFollowCode, Network, "Scan to follow the clock", "Skan for at følge uret") \
+    X(NetworkRemoteCode, Network, "Scan for the remote control (then type the PIN)", \
+      "Skan for fjernbetjeningen (skriv så PIN-koden)") \
+    X(NetworkNoConnection, Network, "no connection", "ingen forbindelse") \
+    X(NetworkHornsOff, Network, "Horns off: tap to switch on", "Horn slået fra: tryk for at slå til") \
+    X(NetworkHornsOn, Network, "Horns on", "Horn slået til") \
+    X(NetworkPin, Network, "PIN", "PIN") \
+    X(NetworkUnlock, Network, "Unlock", "Lås op") \
+    X(NetworkWrongPin, Network, "Wrong PIN.", "Forkert PIN.") \
+    X(NetworkWaitPin, Network, "Too many wrong PINs: wait and try again.", \
+      "For mange forkerte PIN-koder: vent og prøv igen.") \
+    X(NetworkNotPressed, Network, \
+      "Not pressed: the clock has changed, or a window is open on the timekeeper's computer.", \
+      "Ikke trykket: uret har ændret sig, eller et vindue er åbent på tidtagerens computer.")
 
 #define VANTIX_DECLARE_TEXT(key, section, english, danish) extern QString key;
 VANTIX_TEXTS(VANTIX_DECLARE_TEXT)

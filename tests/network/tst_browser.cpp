@@ -123,6 +123,7 @@ private slots:
     void remoteStartsTheClock();
     void pageMarksALostConnectionAndComesBack();
     void pageShowsTwoClocksAndFollowsASwitch();
+    void overlayShowsOnlyTheCounter();
 };
 
 void tst_browser::pageShowsRedDigitsAfterStart()
@@ -224,6 +225,47 @@ void tst_browser::pageShowsTwoClocksAndFollowsASwitch()
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     if (qEnvironmentVariableIsSet("VANTIX_SCREENSHOTS"))
         shot.save(QDir(qEnvironmentVariable("VANTIX_SCREENSHOTS")).filePath(QStringLiteral("finals-page.png")));
+}
+
+// The overlay on a transparent background, as broadcasting software's
+// browser source draws it: only the counter's pixels cover the picture.
+void tst_browser::overlayShowsOnlyTheCounter()
+{
+    ServedClock clock;
+    ChromiumSession chromium;
+    OPEN_PAGE(chromium, clock.Url(QStringLiteral("/overlay")), QSize(640, 360));
+    chromium.Call(QStringLiteral("Emulation.setDefaultBackgroundColorOverride"),
+                  {{"color", QJsonObject{{"r", 0}, {"g", 0}, {"b", 0}, {"a", 0}}}});
+    clock.form.StartKnap->click();
+    QVERIFY(chromium.WaitFor(QStringLiteral("getComputedStyle(digits).visibility === 'visible'"), WaitMs));
+    const QJsonArray box =
+        chromium.Evaluate(QStringLiteral("(r => [r.left, r.top, r.right, r.bottom])(digits.getBoundingClientRect())"))
+            .toArray();
+    QCOMPARE(box.size(), 4);
+    const QRectF digitsBox(QPointF(box[0].toDouble(), box[1].toDouble()), QPointF(box[2].toDouble(), box[3].toDouble()));
+    const QImage shot = chromium.Screenshot().convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(!shot.isNull());
+    int covered = 0, red = 0, stray = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor pixel = shot.pixelColor(x, y);
+            if (pixel.alpha() == 0)
+                continue;
+            if (!digitsBox.adjusted(-1, -1, 1, 1).contains(x + 0.5, y + 0.5)) {
+                ++stray;
+                continue;
+            }
+            ++covered;
+            red += pixel.alpha() == 255 && pixel.red() > 235 && pixel.green() < 70 && pixel.blue() < 70;
+        }
+    }
+    QVERIFY2(stray == 0, qPrintable(QStringLiteral("%1 pixels beside the counter are not transparent").arg(stray)));
+    QVERIFY2(red > covered / 4, "the counter is not drawn in its red");
+    // At the bottom right corner, by default.
+    QVERIFY(digitsBox.left() > shot.width() / 2 && digitsBox.top() > shot.height() / 3);
+    // For the documentation: VANTIX_OVERLAY_SCREENSHOT=<file> keeps the picture.
+    if (qEnvironmentVariableIsSet("VANTIX_OVERLAY_SCREENSHOT"))
+        shot.save(qEnvironmentVariable("VANTIX_OVERLAY_SCREENSHOT"));
 }
 
 QTEST_MAIN(tst_browser)
