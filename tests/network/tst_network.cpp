@@ -127,10 +127,18 @@ struct RawClient
         QJsonObject found;
         (void)QTest::qWaitFor([&] {
             heard += socket.readAll();
-            while (heard.size() >= 2 && heard.size() >= 2 + quint8(heard[1])) {
-                const int length = quint8(heard[1]);
-                const QJsonObject message = QJsonDocument::fromJson(heard.mid(2, length)).object();
-                heard.remove(0, 2 + length);
+            // A server's frame is unmasked; a length of 126 is followed by
+            // the length in two bytes (a screen with finals is longer than 125).
+            while (heard.size() >= 2) {
+                const int shortLength = quint8(heard[1]) & 0x7f;
+                const int start = shortLength == 126 ? 4 : 2;
+                if (heard.size() < start)
+                    break;
+                const int length = shortLength == 126 ? (quint8(heard[2]) << 8 | quint8(heard[3])) : shortLength;
+                if (heard.size() < start + length)
+                    break;
+                const QJsonObject message = QJsonDocument::fromJson(heard.mid(start, length)).object();
+                heard.remove(0, start + length);
                 if (message["t"].toString() == kind) {
                     found = message;
                     return true;
