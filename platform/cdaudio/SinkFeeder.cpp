@@ -24,6 +24,8 @@ std::int64_t wholeFrames(std::int64_t bytes)
 SinkFeeder::SinkFeeder(std::int64_t queueBytes, int sinkBufferBytes, WhenDry whenDry)
     : capacity(wholeFrames(queueBytes)), sinkBufferBytes(sinkBufferBytes), whenDry(whenDry)
 {
+    // A start that is not waited for carries its device across threads.
+    qRegisterMetaType<QAudioDevice>();
 }
 
 SinkFeeder::~SinkFeeder() = default;
@@ -77,7 +79,8 @@ std::int64_t SinkFeeder::StartOf(std::uint64_t number) const
 void SinkFeeder::StartSoon(const QAudioDevice &device)
 {
     opening = true;
-    QMetaObject::invokeMethod(this, "start", Qt::QueuedConnection, Q_ARG(QAudioDevice, device));
+    if (!QMetaObject::invokeMethod(this, "start", Qt::QueuedConnection, Q_ARG(QAudioDevice, device)))
+        opening = false;
 }
 
 bool SinkFeeder::start(const QAudioDevice &device)
@@ -163,8 +166,6 @@ void SinkFeeder::closeSink()
     going.reset();
 }
 
-// A piece handed in waits for the feeder to start it, so that what is
-// written and what is queued are only ever changed here.
 void SinkFeeder::dropQueue()
 {
     std::lock_guard guard(lock);
@@ -174,6 +175,8 @@ void SinkFeeder::dropQueue()
     heard = 0;
 }
 
+// A piece handed in waits for the feeder's own thread to put it in place, so
+// that the queue is only ever cut short here, between two writes.
 void SinkFeeder::takePiece()
 {
     std::lock_guard guard(lock);
@@ -196,7 +199,9 @@ void SinkFeeder::tick()
         || (input != nullptr && sink->state() == QAudio::StoppedState))
         failed = true;
     if (input != nullptr && !suspended && !failed) {
-        takePiece();
+        // A piece handed in together with a new start belongs to the new stream.
+        if (!opening)
+            takePiece();
         const std::int64_t room = wholeFrames(sink->bytesFree());
         QByteArray chunk;
         qsizetype sound = 0;

@@ -88,7 +88,8 @@ void QtSoundPlayer::open(const QAudioDevice &device)
 }
 
 // When outputs come or go, the stream follows the default output, so a
-// loudspeaker plugged in during a tournament is used from then on.
+// loudspeaker plugged in during a tournament is used from then on (and
+// from the next signal on when only the choice of the default changed).
 void QtSoundPlayer::followDefaultOutput()
 {
     const QAudioDevice now = QMediaDevices::defaultAudioOutput();
@@ -135,8 +136,10 @@ void QtSoundPlayer::settle(bool all)
 void QtSoundPlayer::PlaySound(const QString &bareName)
 {
     settle(false);
-    if (output.isNull() || !feeder->Running() || feeder->Failed())
-        open(QMediaDevices::defaultAudioOutput());
+    // The outputs' notice does not come when only the default changes.
+    const QAudioDevice now = QMediaDevices::defaultAudioOutput();
+    if (now != output || output.isNull() || !feeder->Running() || feeder->Failed())
+        open(now);
     sounding = nullptr;
     if (output.isNull())
         return;

@@ -11,6 +11,7 @@
 #include "WaveFile.h"
 #include "WaveBuilder.h"
 
+#include <QMediaDevices>
 #include <QtTest>
 
 #include <cstdlib>
@@ -133,6 +134,7 @@ private slots:
     void playsEveryReadableLayout_data();
     void playsEveryReadableLayout();
     void everySignalIsHeardBlastForBlast();
+    void followsTheDefaultOutput();
 
 private:
     PrivateSoundServer server;
@@ -362,6 +364,45 @@ void tst_soundPlayer::everySignalIsHeardBlastForBlast()
     // What the player says is sounding is what the sink plays.
     QVERIFY2(stillSoundingAfterTheEnd.isEmpty(), qPrintable(stillSoundingAfterTheEnd.join(QLatin1Char(' '))));
     QVERIFY2(silentWhileSounding.isEmpty(), qPrintable(silentWhileSounding.join(QLatin1Char(' '))));
+}
+
+// A loudspeaker chosen as the default during a tournament takes the signals
+// from then on, and the first output gets them back when it is chosen again.
+void tst_soundPlayer::followsTheDefaultOutput()
+{
+    SinkRecorder sink;
+    const QString pactl = QStandardPaths::findExecutable(QStringLiteral("pactl"));
+    if (pactl.isEmpty() || !sink.start())
+        QSKIP("cannot record the sound server's sink or change its default");
+    auto makeDefault = [&](const QString &name) {
+        QCOMPARE(QProcess::execute(pactl, {QStringLiteral("set-default-sink"), name}), 0);
+        QTRY_COMPARE(QMediaDevices::defaultAudioOutput().id(), name.toUtf8());
+    };
+    QtSoundPlayer player(programFolder);
+    QCOMPARE(QProcess::execute(pactl, {QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
+                                       QStringLiteral("sink_name=vantix_other")}),
+             0);
+    // The recording stays with the first output's monitor.
+    QCOMPARE(QProcess::execute(pactl, {QStringLiteral("set-default-source"), QStringLiteral("vantix_null.monitor")}),
+             0);
+    makeDefault(QStringLiteral("vantix_other"));
+    if (QTest::currentTestFailed())
+        return;
+    qint64 mark = sink.mark();
+    player.PlaySound(One);
+    QTRY_VERIFY_WITH_TIMEOUT(player.soundingName().isEmpty(), PlayToEndTimeout);
+    QTest::qWait(100);
+    QVERIFY2(sink.soundAfterMs(mark) <= 0, "the signal went to the output that is no longer the default");
+    QVERIFY(qAbs(player.playedMicroseconds(One) - lengthOf(folder.filePath(One))) < 5000);
+
+    makeDefault(QStringLiteral("vantix_null"));
+    if (QTest::currentTestFailed())
+        return;
+    mark = sink.mark();
+    player.PlaySound(One);
+    QTRY_VERIFY_WITH_TIMEOUT(player.soundingName().isEmpty(), PlayToEndTimeout);
+    QTest::qWait(100);
+    QVERIFY2(sink.soundAfterMs(mark) > 500, "the signal did not come back to the default output");
 }
 
 QTEST_GUILESS_MAIN(tst_soundPlayer)
