@@ -41,7 +41,7 @@ namespace {
 constexpr int Rounds = 40;
 constexpr int Rate = 44100;
 constexpr int BytesPerFrame = 4;
-constexpr int BareBufferMs = 25;
+constexpr int BareBufferMs = 100;
 constexpr int SoundingMs = 150;
 const QString One = QStringLiteral("1dyt.wav");
 const QString NoSound = QStringLiteral("none.wav");
