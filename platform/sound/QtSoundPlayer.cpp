@@ -12,10 +12,10 @@ namespace {
 
 constexpr int OutputRate = 44100;
 constexpr int BytesPerFrame = 4;
-// What the output holds ahead of the loudspeaker: a signal is heard about half
-// of this after it was handed over, and the sound server or the feeder's
-// thread may be kept from running for nearly this long (on a machine busy
-// with other work) before a blast breaks up.
+// What the output holds ahead of the loudspeaker: a signal is heard some 60 ms
+// after it was handed over, and the sound server or the feeder's thread may
+// be kept from running for nearly this long (on a machine busy with other
+// work) before a blast breaks up; with 25 or 50 ms blasts broke up then.
 constexpr int OutputBufferMs = 100;
 constexpr int OutputBufferBytes = OutputRate * BytesPerFrame * OutputBufferMs / 1000;
 
