@@ -10,11 +10,9 @@
 
 namespace {
 
-// A fifth of a second in the sink itself: the sound starts as soon as that
-// much has arrived, and a stop or a pause is heard at once whatever waits in
-// the feeder's queue.
-constexpr int SinkBufferBytes = IAudioSink::SampleRate * IAudioSink::BytesPerFrame / 5;
 constexpr int TickMs = 5;
+// Where the latest pieces began is kept for a while, for those who ask late.
+constexpr std::size_t KeptStarts = 64;
 
 std::int64_t wholeFrames(std::int64_t bytes)
 {
@@ -23,8 +21,11 @@ std::int64_t wholeFrames(std::int64_t bytes)
 
 } // namespace
 
-SinkFeeder::SinkFeeder(std::int64_t queueBytes) : capacity(wholeFrames(queueBytes))
+SinkFeeder::SinkFeeder(std::int64_t queueBytes, int sinkBufferBytes, WhenDry whenDry)
+    : capacity(wholeFrames(queueBytes)), sinkBufferBytes(sinkBufferBytes), whenDry(whenDry)
 {
+    // A start that is not waited for carries its device across threads.
+    qRegisterMetaType<QAudioDevice>();
 }
 
 SinkFeeder::~SinkFeeder() = default;
@@ -53,8 +54,33 @@ std::int64_t SinkFeeder::Queue(const char *data, std::int64_t size)
     std::lock_guard guard(lock);
     const std::int64_t taken = std::clamp<std::int64_t>(capacity - queue.size(), 0, size);
     queue.append(data, static_cast<qsizetype>(taken));
-    accepted += taken;
     return taken;
+}
+
+std::uint64_t SinkFeeder::Replace(const QByteArray &next)
+{
+    std::uint64_t number = 0;
+    {
+        std::lock_guard guard(lock);
+        piece = next.left(static_cast<qsizetype>(wholeFrames(next.size())));
+        number = waiting = ++pieces;
+    }
+    QMetaObject::invokeMethod(this, &SinkFeeder::tick, Qt::QueuedConnection);
+    return number;
+}
+
+std::int64_t SinkFeeder::StartOf(std::uint64_t number) const
+{
+    std::lock_guard guard(lock);
+    const auto found = starts.find(number);
+    return found == starts.end() ? -1 : found->second;
+}
+
+void SinkFeeder::StartSoon(const QAudioDevice &device)
+{
+    opening = true;
+    if (!QMetaObject::invokeMethod(this, "start", Qt::QueuedConnection, Q_ARG(QAudioDevice, device)))
+        opening = false;
 }
 
 bool SinkFeeder::start(const QAudioDevice &device)
@@ -64,11 +90,15 @@ bool SinkFeeder::start(const QAudioDevice &device)
         timer->setInterval(TickMs);
         connect(timer, &QTimer::timeout, this, &SinkFeeder::tick);
     }
+    // A stream that broke down, or plays elsewhere, is given up for a new one.
+    if (sink && (failed || device != openedOn))
+        closeSink();
     if (sink) {
         sink->reset();
     } else {
         sink = std::make_unique<QAudioSink>(device, Format());
-        sink->setBufferSize(SinkBufferBytes);
+        sink->setBufferSize(sinkBufferBytes);
+        openedOn = device;
     }
     dropQueue();
     suspended = false;
@@ -76,10 +106,14 @@ bool SinkFeeder::start(const QAudioDevice &device)
     input = sink->start();
     if (input == nullptr || sink->error() != QAudio::NoError) {
         shutdown();
+        opening = false;
         return false;
     }
     taking = true;
+    opening = false;
     timer->start();
+    if (whenDry == WhenDry::PlaySilence)
+        tick();
     return true;
 }
 
@@ -121,18 +155,39 @@ void SinkFeeder::shutdown()
     input = nullptr;
     if (timer)
         timer->stop();
+    closeSink();
+    dropQueue();
+}
+
+void SinkFeeder::closeSink()
+{
     // Qt's sink may run events while it goes; nothing here points at it by then.
     std::unique_ptr<QAudioSink> going = std::move(sink);
     going.reset();
-    dropQueue();
 }
 
 void SinkFeeder::dropQueue()
 {
     std::lock_guard guard(lock);
     queue.clear();
-    accepted = 0;
+    starts.clear();
+    written = 0;
     heard = 0;
+}
+
+// A piece handed in waits for the feeder's own thread to put it in place, so
+// that the queue is only ever cut short here, between two writes.
+void SinkFeeder::takePiece()
+{
+    std::lock_guard guard(lock);
+    if (waiting == 0)
+        return;
+    queue = piece;
+    piece.clear();
+    starts[waiting] = written;
+    waiting = 0;
+    while (starts.size() > KeptStarts)
+        starts.erase(starts.begin());
 }
 
 void SinkFeeder::tick()
@@ -140,19 +195,28 @@ void SinkFeeder::tick()
     if (!sink)
         return;
     const QAudio::Error error = sink->error();
-    if (error == QAudio::OpenError || error == QAudio::IOError || error == QAudio::FatalError)
+    if (error == QAudio::OpenError || error == QAudio::IOError || error == QAudio::FatalError
+        || (input != nullptr && sink->state() == QAudio::StoppedState))
         failed = true;
     if (input != nullptr && !suspended && !failed) {
-        const std::int64_t room = sink->bytesFree();
+        // A piece handed in together with a new start belongs to the new stream.
+        if (!opening)
+            takePiece();
+        const std::int64_t room = wholeFrames(sink->bytesFree());
         QByteArray chunk;
+        qsizetype sound = 0;
         {
             std::lock_guard guard(lock);
             chunk = queue.left(static_cast<qsizetype>(wholeFrames(std::min<std::int64_t>(room, queue.size()))));
+            sound = chunk.size();
         }
+        if (whenDry == WhenDry::PlaySilence && chunk.size() < room)
+            chunk.append(QByteArray(static_cast<qsizetype>(room) - chunk.size(), '\0'));
         const qint64 taken = chunk.isEmpty() ? 0 : input->write(chunk);
         if (taken > 0) {
             std::lock_guard guard(lock);
-            queue.remove(0, static_cast<qsizetype>(taken));
+            queue.remove(0, std::min(static_cast<qsizetype>(taken), sound));
+            written += taken;
         }
     }
     noteHeard();
@@ -164,6 +228,5 @@ void SinkFeeder::noteHeard()
         return;
     const std::int64_t frames = sink->processedUSecs() * IAudioSink::SampleRate / 1000000;
     std::lock_guard guard(lock);
-    const std::int64_t inSink = accepted - queue.size();
-    heard = std::min(inSink, frames * IAudioSink::BytesPerFrame);
+    heard = std::min(written, frames * IAudioSink::BytesPerFrame);
 }

@@ -1,55 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtSoundPlayer.h"
 
+#include "SinkFeeder.h"
 #include "WaveFile.h"
 
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
-#include <QTimer>
+#include <QThread>
+
+#include <algorithm>
 
 namespace {
 
-// An output turns idle once it has taken the last samples, while the sound
-// server may still be playing a good part of them. The output is closed only
-// when that tail has been heard; a server that lags is given about a second
-// more, then the output is closed anyway.
-constexpr int TailMarginMs = 50;
-constexpr int MaxTailChecks = 20;
+constexpr int OutputRate = 44100;
+constexpr int BytesPerFrame = 4;
+// What the output holds ahead of the loudspeaker: a signal is heard some 60 ms
+// after it was handed over, and the sound server or the feeder's thread may
+// be kept from running for nearly this long (on a machine busy with other
+// work) before a blast breaks up; with 25 or 50 ms blasts broke up then.
+constexpr int OutputBufferMs = 100;
+constexpr int OutputBufferBytes = OutputRate * BytesPerFrame * OutputBufferMs / 1000;
 
-QAudioFormat::SampleFormat sampleFormatOf(WaveFile::SampleType type)
+qint64 microsecondsOf(std::int64_t bytes)
 {
-    switch (type) {
-    case WaveFile::SampleType::UInt8: return QAudioFormat::UInt8;
-    case WaveFile::SampleType::Int16: return QAudioFormat::Int16;
-    case WaveFile::SampleType::Int32: return QAudioFormat::Int32;
-    case WaveFile::SampleType::Float: return QAudioFormat::Float;
-    }
-    return QAudioFormat::Unknown;
-}
-
-QAudioFormat audioFormatOf(const WaveFile &wave)
-{
-    QAudioFormat format;
-    format.setSampleRate(wave.sampleRate);
-    format.setChannelCount(wave.channels);
-    format.setSampleFormat(sampleFormatOf(wave.sampleType));
-    return format;
+    return bytes * 1000000 / (std::int64_t{OutputRate} * BytesPerFrame);
 }
 
 } // namespace
 
-// One sound, kept ready: its samples, a reader over them and its own output.
+// One sound, kept ready as the output takes it, and what became of the last
+// time it was played.
 struct QtSoundPlayer::Sound
 {
     QString name;
-    WaveFile wave;
-    qint64 lengthUSecs = 0;
-    QBuffer reader;
-    std::unique_ptr<QAudioSink> sink;
-    QTimer tail;
-    int tailChecks = 0;
-    qint64 playedUSecs = 0;
+    QByteArray samples;
+    std::uint64_t piece = 0; // as the feeder numbers what it was handed; 0 for never played
+    mutable bool settled = true;
+    mutable std::int64_t heardBytes = 0;
 };
 
 QStringList QtSoundPlayer::hornNames()
@@ -58,17 +43,25 @@ QStringList QtSoundPlayer::hornNames()
 }
 
 QtSoundPlayer::QtSoundPlayer(const QString &programFolder, const QStringList &bareNames, QObject *parent)
-    : QObject(parent), output(QMediaDevices::defaultAudioOutput())
+    : QObject(parent), output(QMediaDevices::defaultAudioOutput()), thread(std::make_unique<QThread>()),
+      feeder(std::make_unique<SinkFeeder>(0, OutputBufferBytes, SinkFeeder::WhenDry::PlaySilence))
 {
     for (const QString &name : bareNames)
         load(programFolder, name);
-    createSinks();
+    thread->setObjectName(QStringLiteral("Horn output"));
+    feeder->moveToThread(thread.get());
+    thread->start();
+    // At start-up the player waits for its output, so the first signal finds it running.
+    if (!output.isNull() && output.isFormatSupported(SinkFeeder::Format()))
+        QMetaObject::invokeMethod(feeder.get(), "start", Qt::BlockingQueuedConnection, Q_ARG(QAudioDevice, output));
     connect(&mediaDevices, &QMediaDevices::audioOutputsChanged, this, &QtSoundPlayer::followDefaultOutput);
 }
 
 QtSoundPlayer::~QtSoundPlayer()
 {
-    stopSounding();
+    QMetaObject::invokeMethod(feeder.get(), "shutdown", Qt::BlockingQueuedConnection);
+    thread->quit();
+    thread->wait();
 }
 
 void QtSoundPlayer::load(const QString &folder, const QString &bareName)
@@ -78,97 +71,88 @@ void QtSoundPlayer::load(const QString &folder, const QString &bareName)
         return;
     auto sound = std::make_unique<Sound>();
     sound->name = bareName;
-    sound->wave = std::move(*wave);
-    sound->lengthUSecs = qint64(sound->wave.seconds() * 1e6);
-    sound->reader.setBuffer(&sound->wave.samples);
-    sound->reader.open(QIODevice::ReadOnly);
-    sound->tail.setSingleShot(true);
-    Sound *ready = sound.get();
-    connect(&sound->tail, &QTimer::timeout, this, [this, ready] { finishTail(*ready); });
+    sound->samples = wave->toStereo16(OutputRate);
     sounds[bareName] = std::move(sound);
 }
 
-void QtSoundPlayer::createSinks()
+// Asks the feeder to open a stream on the device, without waiting: the
+// signal handed over next is written as soon as the stream runs.
+void QtSoundPlayer::open(const QAudioDevice &device)
 {
-    for (auto &[name, sound] : sounds)
-        createSink(*sound);
-}
-
-void QtSoundPlayer::createSink(Sound &sound)
-{
-    sound.tail.stop();
-    sound.sink.reset();
+    settle(true);
+    sounding = nullptr;
+    output = device;
     if (output.isNull())
-        return;
-    sound.sink = std::make_unique<QAudioSink>(output, audioFormatOf(sound.wave));
-    connect(sound.sink.get(), &QAudioSink::stateChanged, this, [this, &sound](QAudio::State state) {
-        if (state == QAudio::IdleState) {
-            sound.tailChecks = 0;
-            waitForTail(sound);
-        }
-    });
+        QMetaObject::invokeMethod(feeder.get(), "shutdown", Qt::QueuedConnection);
+    else if (output.isFormatSupported(SinkFeeder::Format()))
+        feeder->StartSoon(output);
 }
 
-void QtSoundPlayer::waitForTail(Sound &sound)
-{
-    const qint64 left = sound.lengthUSecs - sound.sink->processedUSecs();
-    sound.tail.start(int(qMax<qint64>(0, left) / 1000) + TailMarginMs);
-}
-
-// Closes the output once the whole sound has been heard. A sound started
-// again meanwhile has left the idle state and is not touched.
-void QtSoundPlayer::finishTail(Sound &sound)
-{
-    if (!sound.sink || sound.sink->state() != QAudio::IdleState)
-        return;
-    const qint64 played = sound.sink->processedUSecs();
-    if (played < sound.lengthUSecs && ++sound.tailChecks < MaxTailChecks) {
-        sound.tail.start(TailMarginMs);
-        return;
-    }
-    sound.playedUSecs = played;
-    sound.sink->stop();
-    if (sounding == &sound)
-        sounding = nullptr;
-}
-
-// When outputs come or go, the sounds follow the default output, so a
-// loudspeaker plugged in during a tournament is used from the next signal on.
+// When outputs come or go, the stream follows the default output, so a
+// loudspeaker plugged in during a tournament is used from then on (and
+// from the next signal on when only the choice of the default changed).
 void QtSoundPlayer::followDefaultOutput()
 {
     const QAudioDevice now = QMediaDevices::defaultAudioOutput();
-    if (now == output)
-        return;
-    stopSounding();
-    output = now;
-    createSinks();
+    if (now != output)
+        open(now);
 }
 
-void QtSoundPlayer::stopSounding()
+QtSoundPlayer::Progress QtSoundPlayer::progressOf(const Sound &sound) const
 {
-    if (!sounding)
-        return;
-    sounding->tail.stop();
-    if (sounding->sink && sounding->sink->state() != QAudio::StoppedState) {
-        sounding->playedUSecs = sounding->sink->processedUSecs();
-        sounding->sink->stop();
+    if (sound.settled)
+        return {sound.heardBytes, true};
+    if (!feeder->Running() || feeder->Failed())
+        return {sound.heardBytes, true};
+    const std::int64_t start = feeder->StartOf(sound.piece);
+    if (start < 0) // still to be written, unless something came after it
+        return {0, sound.piece != lastPiece};
+    std::int64_t end = start + sound.samples.size();
+    if (sound.piece != lastPiece) {
+        const std::int64_t next = feeder->StartOf(sound.piece + 1);
+        if (next >= 0)
+            end = std::min(end, next);
     }
-    sounding = nullptr;
+    const std::int64_t heard = feeder->Heard();
+    return {std::clamp<std::int64_t>(heard - start, 0, end - start), heard >= end};
+}
+
+// Remembers what became of the sounds played before, while the feeder still
+// knows; with all, also of those still going, as the stream is given up.
+void QtSoundPlayer::settle(bool all)
+{
+    for (auto &[name, sound] : sounds) {
+        if (sound->settled)
+            continue;
+        const Progress progress = progressOf(*sound);
+        if (progress.over || all) {
+            sound->heardBytes = progress.heardBytes;
+            sound->settled = true;
+        }
+    }
 }
 
 // Whatever is sounding stops first, also when the new sound cannot be played:
 // a signal that is due makes the one before it obsolete.
 void QtSoundPlayer::PlaySound(const QString &bareName)
 {
-    stopSounding();
-    const auto found = sounds.find(bareName);
-    if (found == sounds.end() || !found->second->sink)
+    settle(false);
+    // The outputs' notice does not come when only the default changes.
+    const QAudioDevice now = QMediaDevices::defaultAudioOutput();
+    if (now != output || output.isNull() || !feeder->Running() || feeder->Failed())
+        open(now);
+    sounding = nullptr;
+    if (output.isNull())
         return;
-    Sound &sound = *found->second;
-    sound.reader.seek(0);
-    sound.playedUSecs = 0;
-    sound.sink->start(&sound.reader);
-    sounding = &sound;
+    const auto found = sounds.find(bareName);
+    Sound *sound = found == sounds.end() ? nullptr : found->second.get();
+    lastPiece = feeder->Replace(sound ? sound->samples : QByteArray());
+    if (!sound)
+        return;
+    sound->piece = lastPiece;
+    sound->settled = false;
+    sound->heardBytes = 0;
+    sounding = sound;
 }
 
 bool QtSoundPlayer::isLoaded(const QString &bareName) const
@@ -178,21 +162,18 @@ bool QtSoundPlayer::isLoaded(const QString &bareName) const
 
 QString QtSoundPlayer::soundingName() const
 {
-    if (sounding && sounding->sink && sounding->sink->state() != QAudio::StoppedState)
+    if (sounding && !progressOf(*sounding).over)
         return sounding->name;
     return {};
 }
 
 QAudio::State QtSoundPlayer::stateOf(const QString &bareName) const
 {
-    const auto found = sounds.find(bareName);
-    if (found == sounds.end() || !found->second->sink)
-        return QAudio::StoppedState;
-    return found->second->sink->state();
+    return !bareName.isEmpty() && soundingName() == bareName ? QAudio::ActiveState : QAudio::StoppedState;
 }
 
 qint64 QtSoundPlayer::playedMicroseconds(const QString &bareName) const
 {
     const auto found = sounds.find(bareName);
-    return found == sounds.end() ? 0 : found->second->playedUSecs;
+    return found == sounds.end() ? 0 : microsecondsOf(progressOf(*found->second).heardBytes);
 }

@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr quint16 FormatPcm = 0x0001;
@@ -183,4 +186,45 @@ qint64 WaveFile::frameCount() const
 double WaveFile::seconds() const
 {
     return sampleRate > 0 ? double(frameCount()) / sampleRate : 0.0;
+}
+
+namespace {
+
+// One sample of the sound, in -1 .. 1.
+double sampleAt(const WaveFile &wave, qint64 frame, int channel)
+{
+    const char *at = wave.samples.constData() + frame * wave.bytesPerFrame() + qint64(channel) * wave.bytesPerSample();
+    using SampleType = WaveFile::SampleType;
+    switch (wave.sampleType) {
+    case SampleType::UInt8: return (quint8(*at) - 128) / 128.0;
+    case SampleType::Int16: return qFromLittleEndian<qint16>(at) / 32768.0;
+    case SampleType::Int32: return qFromLittleEndian<qint32>(at) / 2147483648.0;
+    case SampleType::Float: return qFromLittleEndian<float>(at);
+    }
+    return 0.0;
+}
+
+} // namespace
+
+QByteArray WaveFile::toStereo16(int outputRate) const
+{
+    const qint64 frames = frameCount();
+    if (frames == 0 || sampleRate <= 0 || outputRate <= 0)
+        return {};
+    const qint64 outFrames = qint64(std::llround(double(frames) * outputRate / sampleRate));
+    QByteArray out(outFrames * 4, Qt::Uninitialized);
+    const double step = double(sampleRate) / outputRate;
+    for (qint64 i = 0; i < outFrames; ++i) {
+        const double position = i * step;
+        const qint64 before = std::min(qint64(position), frames - 1);
+        const qint64 after = std::min(before + 1, frames - 1);
+        const double part = position - double(before);
+        for (int side = 0; side < 2; ++side) {
+            const int channel = std::min(side, channels - 1);
+            const double value = sampleAt(*this, before, channel) * (1.0 - part) + sampleAt(*this, after, channel) * part;
+            const long level = std::clamp(std::lround(value * 32768.0), -32768L, 32767L);
+            qToLittleEndian(qint16(level), out.data() + i * 4 + side * 2);
+        }
+    }
+    return out;
 }

@@ -31,4 +31,10 @@ public:
     int bytesPerFrame() const { return bytesPerSample() * channels; }
     qint64 frameCount() const;
     double seconds() const;
+
+    // The sound as an output of 16-bit signed stereo at the given rate takes
+    // it: a mono sound is heard on both sides, of more channels the first two
+    // are kept, and another rate is met by linear interpolation. A 16-bit
+    // sound at that rate comes out sample for sample.
+    QByteArray toStereo16(int outputRate) const;
 };

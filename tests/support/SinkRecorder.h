@@ -87,6 +87,10 @@ public:
         return lastSound < 0 ? -1 : longest * 1000.0 / Second;
     }
 
+    // The frames recorded from the given one on, two 16-bit little-endian
+    // channels each, for a measurement of its own.
+    QByteArray framesFrom(qint64 from) { return since(from); }
+
 private:
     static constexpr qint64 Second = 44100; // frames
 

@@ -24,6 +24,8 @@ private slots:
     void refusesWhatIsNoPlayableSound();
     void loadsOnlyPlainReadableFiles();
     void refusesAnOversizedFile();
+    void convertsForTheOutput_data();
+    void convertsForTheOutput();
 };
 
 void tst_waveFile::readsPlayableLayouts_data()
@@ -203,6 +205,57 @@ void tst_waveFile::refusesAnOversizedFile()
     QFile file(path);
     QVERIFY(file.resize(WaveFile::MaxFileBytes + 1)); // sparse: costs no disk
     QVERIFY(!WaveFile::load(path).has_value());
+}
+
+void tst_waveFile::convertsForTheOutput_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("tolerance"); // in 16-bit steps
+    auto row = [](const char *name, WaveBuilder b, int tolerance) {
+        b.tone(0.1);
+        QTest::newRow(name) << b.bytes() << tolerance;
+    };
+    WaveBuilder b;
+    row("16-bit mono at the output's rate, sample for sample", b, 0);
+    b.channels = 2;
+    row("16-bit stereo", b, 0);
+    b = {};
+    b.bitsPerSample = 8;
+    b.sampleRate = 11025;
+    row("8-bit mono 11 kHz", b, 600);
+    b = {};
+    b.bitsPerSample = 24;
+    b.channels = 3;
+    b.sampleRate = 48000;
+    row("24-bit, three channels, 48 kHz", b, 40);
+    b = {};
+    b.format = 3;
+    b.bitsPerSample = 32;
+    b.sampleRate = 96000;
+    row("float 96 kHz", b, 40);
+}
+
+void tst_waveFile::convertsForTheOutput()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, tolerance);
+    const std::optional<WaveFile> wave = WaveFile::fromBytes(bytes);
+    QVERIFY(wave);
+    const QByteArray out = wave->toStereo16(44100);
+    // As long as the sound, whatever its rate.
+    const qint64 frames = std::llround(wave->seconds() * 44100);
+    QCOMPARE(out.size(), qsizetype(frames * 4));
+    // Past the last sample of the file there is nothing to follow the tone by.
+    const qint64 followed = frames - 44100 / wave->sampleRate - 1;
+    int worst = 0;
+    for (int frame = 0; frame < followed; ++frame) {
+        const int heard = std::lround(0.5 * std::sin(2 * 3.14159265 * 440.0 * frame / 44100) * 32767);
+        const qint16 left = qFromLittleEndian<qint16>(out.constData() + frame * 4);
+        const qint16 right = qFromLittleEndian<qint16>(out.constData() + frame * 4 + 2);
+        QCOMPARE(right, left);
+        worst = std::max(worst, std::abs(left - heard));
+    }
+    QVERIFY2(worst <= tolerance, qPrintable(QString::number(worst)));
 }
 
 QTEST_GUILESS_MAIN(tst_waveFile)
