@@ -17,6 +17,7 @@
 #include "QtMessageBoxes.h"
 #include "QtSoundPlayer.h"
 #include "RunningProgramFile.h"
+#include "TournamentSetup.h"
 #include "TournamentRules.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -61,7 +62,7 @@ int main(int argc, char *argv[])
     // window loaded. The main window owns it, so it lives until the end.
     form1.AttachSetupDialog(new TForm2(&form1));
     // Round presets, detail letters, the end counter and the emergency stop.
-    new TournamentRules(form1, *form1.Form2);
+    auto *rules = new TournamentRules(form1, *form1.Form2);
     // The next advert is decoded while an end runs, so the ready screen and
     // its three blasts come on time.
     AdvertPreparer advertPreparer;
@@ -78,6 +79,11 @@ int main(int argc, char *argv[])
     form1.Form2->AddOptionsPage(networkPage, QStringLiteral("Network"));
     if (commandLine.serve && !networkPage->Serve(commandLine.port))
         std::fprintf(stderr, "vantix: %s\n", networkPage->StatusText().toLocal8Bit().constData());
+    // The tournament file: the options page "Tournament", and the file named
+    // on the command line (or double-clicked), opened once the window shows.
+    auto *tournament = new TournamentSetup(form1, *form1.Form2, *rules, audience->Screens, networkPage, audience->Keys);
     form1.show();
+    if (!commandLine.tournamentFile.isEmpty())
+        tournament->Document.Open(commandLine.tournamentFile);
     return app.exec();
 }

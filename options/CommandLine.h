@@ -16,6 +16,9 @@ struct CommandLine
     // --serve[=PORT]: serve the clock to web browsers on that port.
     bool serve = false;
     std::uint16_t port = 8080;
+    // FILE, --tournament=FILE or --tournament FILE: the tournament file to
+    // open at start-up.
+    QString tournamentFile;
 
     // One line for each argument that was not understood and is ignored.
     QStringList problems;

@@ -2,6 +2,7 @@
 #include "RoundsPage.h"
 
 #include "RoundPresets.h"
+#include "uVantixStrings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,6 +31,8 @@ RoundsPage::RoundsPage(QWidget *parent) : QWidget(parent)
 
     auto *round = new QFormLayout;
     round->addRow(QStringLiteral("Round:"), Preset);
+    TrueSeconds = new QCheckBox(uVantixStrings::TrueSeconds);
+    round->addRow(TrueSeconds);
 
     auto *details = new QGroupBox(QStringLiteral("Details"));
     auto *detailRows = new QVBoxLayout(details);

@@ -5,6 +5,7 @@
 #include "EmergencyStop.h"
 #include "RoundPresets.h"
 #include "RoundsPage.h"
+#include "TTimer.h"
 #include "Unit1.h"
 #include "Unit2.h"
 
@@ -19,6 +20,7 @@ constexpr int EndNumberWidth = 120;
 constexpr int EndNumberHeight = 18;
 constexpr int EndNumberTop = 4;
 constexpr int RightMargin = 11; // the Exit button's distance from the right edge
+constexpr int TrueSecond = 1000; // ms
 } // namespace
 
 TournamentRules::TournamentRules(TForm1 &form, TForm2 &dialog) : QObject(&form), form(form), panel(form.Panel1)
@@ -27,6 +29,7 @@ TournamentRules::TournamentRules(TForm1 &form, TForm2 &dialog) : QObject(&form),
     Emergency = new EmergencyStop(form, this);
     createEndNumber();
     connectPage(dialog);
+    connectTrueSeconds();
     dialog.AddOptionsPage(Page, QStringLiteral("Rounds"));
 
     connect(&form, &TForm1::waveStarted, this, &TournamentRules::waveStarted);
@@ -54,6 +57,19 @@ void TournamentRules::connectPage(TForm2 &dialog)
         publish();
     });
     connect(Page->EmergencyStop, &QCheckBox::toggled, Emergency, &EmergencyStop::SetOn);
+}
+
+void TournamentRules::connectTrueSeconds()
+{
+    // Choosing a round is choosing the rules' seconds; the box can be
+    // unticked again.
+    countedSecond = form.Timer1->Interval();
+    connect(Page->Preset, &QComboBox::activated, this, [this](int index) {
+        if (index > 0)
+            Page->TrueSeconds->setChecked(true);
+    });
+    connect(Page->TrueSeconds, &QCheckBox::toggled, this,
+            [this](bool on) { form.Timer1->SetInterval(on ? TrueSecond : countedSecond); });
 }
 
 void TournamentRules::createEndNumber()
@@ -107,7 +123,7 @@ QString TournamentRules::Detail() const
 {
     if (!Page->ShowDetail->isChecked())
         return {};
-    return DetailLetters::Of(form.NumberOfWaves, Ends.EndsShot(), wave, Page->RotateDetails->isChecked());
+    return DetailLetters::Of(form.NumberOfWaves, Ends.EndsShot(), wave + detailShift, Page->RotateDetails->isChecked());
 }
 
 void TournamentRules::publish()
@@ -116,4 +132,45 @@ void TournamentRules::publish()
     EndNumber->setVisible(Page->ShowEndNumber->isChecked());
     form.Published->SetDetail(Detail());
     form.Published->SetEndLabel(Page->EndNumberToArchers->isChecked() ? Ends.Label() : QString());
+}
+
+void TournamentRules::StepEnd(int by)
+{
+    Ends.Step(by);
+    publish();
+}
+
+int TournamentRules::Details() const
+{
+    const QString letters = DetailLetters::Of(form.NumberOfWaves, 0, 0, false);
+    return letters.isEmpty() ? 1 : form.NumberOfWaves;
+}
+
+int TournamentRules::firstDetailWith(int shift) const
+{
+    const QString letters =
+        DetailLetters::Of(form.NumberOfWaves, Ends.EndsShot(), shift, Page->RotateDetails->isChecked());
+    return letters.isEmpty() ? 0 : (letters.front().unicode() - 'A') / 2;
+}
+
+int TournamentRules::FirstDetail() const
+{
+    return firstDetailWith(detailShift);
+}
+
+void TournamentRules::SetFirstDetail(int detail)
+{
+    for (int shift = 0; shift < Details(); ++shift) {
+        if (firstDetailWith(shift) == detail) {
+            detailShift = shift;
+            break;
+        }
+    }
+    publish();
+}
+
+void TournamentRules::SetStanding(int scoringEnds, int practiceEnds, int firstDetail)
+{
+    Ends.SetEnds(scoringEnds, practiceEnds);
+    SetFirstDetail(firstDetail);
 }

@@ -25,6 +25,8 @@ packages=(
   xvfb xauth x11-apps xdotool pulseaudio imagemagick desktop-file-utils dpkg-dev
   # parec, to record what the private sound server plays (CD audio tests)
   pulseaudio-utils
+  # the tournament file's MIME type: installed, and checked with the desktop's own tools
+  shared-mime-info xdg-utils libglib2.0-bin
 )
 
 as_root() {

@@ -21,6 +21,7 @@ constexpr const char *Judge = "Judge";
 constexpr const char *SetupWindow = "Setup Window";
 // The additions' sections, one for each capability.
 constexpr const char *Options = "Options";
+constexpr const char *Tournament = "Tournament";
 
 #define VANTIX_TEXT_ENTRY(key, section, english, danish) \
     {#key, section, QStringLiteral(english), QStringLiteral(danish), &key},

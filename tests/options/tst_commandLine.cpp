@@ -12,6 +12,8 @@ class tst_commandLine : public QObject
 private slots:
     void parse_data();
     void parse();
+    void tournamentFile_data();
+    void tournamentFile();
 };
 
 void tst_commandLine::parse_data()
@@ -43,6 +45,29 @@ void tst_commandLine::parse()
     QTEST(int(line.problems.size()), "problems");
     for (const QString &problem : line.problems)
         QVERIFY(arguments.contains(problem.section(QLatin1Char(':'), 0, 0)));
+}
+
+void tst_commandLine::tournamentFile_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("problems");
+    QTest::newRow("as an option") << QStringList{"--tournament=club.vantix"} << "club.vantix" << 0;
+    QTest::newRow("option, then the file") << QStringList{"--tournament", "club"} << "club" << 0;
+    QTest::newRow("double-clicked") << QStringList{"/home/club/Club 720.VANTIX"} << "/home/club/Club 720.VANTIX" << 0;
+    QTest::newRow("beside other options") << QStringList{"--serve", "a.vantix", "--audience=2"} << "a.vantix" << 0;
+    QTest::newRow("the file missing") << QStringList{"--serve", "--tournament"} << QString() << 1;
+    QTest::newRow("empty") << QStringList{"--tournament="} << QString() << 1;
+    QTest::newRow("two files") << QStringList{"a.vantix", "--tournament=b.vantix"} << "a.vantix" << 1;
+    QTest::newRow("not a tournament file") << QStringList{"notes.txt"} << QString() << 1;
+}
+
+void tst_commandLine::tournamentFile()
+{
+    QFETCH(QStringList, arguments);
+    const CommandLine line = CommandLine::Parse(arguments);
+    QTEST(line.tournamentFile, "file");
+    QTEST(int(line.problems.size()), "problems");
 }
 
 QTEST_APPLESS_MAIN(tst_commandLine)
