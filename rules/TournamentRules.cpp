@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <utility>
+
 namespace {
 constexpr int EndNumberWidth = 120;
 constexpr int EndNumberHeight = 18;
@@ -30,6 +32,7 @@ TournamentRules::TournamentRules(TForm1 &form, TForm2 &dialog) : QObject(&form),
     createEndNumber();
     connectPage(dialog);
     connectTrueSeconds();
+    connectStanding();
     dialog.AddOptionsPage(Page, QStringLiteral("Rounds"));
 
     connect(&form, &TForm1::waveStarted, this, &TournamentRules::waveStarted);
@@ -158,15 +161,35 @@ int TournamentRules::FirstDetail() const
     return firstDetailWith(detailShift);
 }
 
-void TournamentRules::SetFirstDetail(int detail)
+int TournamentRules::shiftFor(int detail) const
 {
     for (int shift = 0; shift < Details(); ++shift) {
-        if (firstDetailWith(shift) == detail) {
-            detailShift = shift;
-            break;
-        }
+        if (firstDetailWith(shift) == detail)
+            return shift;
     }
+    return detailShift;
+}
+
+void TournamentRules::SetFirstDetail(int detail)
+{
+    firstDetailOnceSetUp = -1;
+    detailShift = shiftFor(detail);
     publish();
+}
+
+void TournamentRules::SetFirstDetailOnceSetUp(int detail)
+{
+    firstDetailOnceSetUp = detail;
+}
+
+void TournamentRules::connectStanding()
+{
+    // Before the setup button's publishing, so the letters are shown once,
+    // already right.
+    connect(form.SetupKnap, &QPushButton::clicked, this, [this] {
+        if (firstDetailOnceSetUp >= 0)
+            detailShift = shiftFor(std::exchange(firstDetailOnceSetUp, -1));
+    });
 }
 
 void TournamentRules::SetStanding(int scoringEnds, int practiceEnds, int firstDetail)

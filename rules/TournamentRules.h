@@ -44,6 +44,9 @@ public:
     // The details that take turns: 2 or 3, or 1 for a round without letters.
     int Details() const;
     void SetStanding(int scoringEnds, int practiceEnds, int firstDetail);
+    // Sets the first detail again when the setup dialog, shown now, has
+    // handed the clock its number of waves.
+    void SetFirstDetailOnceSetUp(int detail);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -52,6 +55,8 @@ private:
     void connectPage(TForm2 &dialog);
     void connectTrueSeconds();
     int firstDetailWith(int shift) const;
+    void connectStanding();
+    int shiftFor(int detail) const;
     void createEndNumber();
     void placeEndNumber();
     void waveStarted();
@@ -67,6 +72,7 @@ private:
     int wave = 0; // of the running end, from 0; 0 on the ready screen
     // Details moved on by hand, on top of the rotation.
     int detailShift = 0;
+    int firstDetailOnceSetUp = -1; // none
     // The tick as the clock counts its seconds, for when true seconds are off.
     int countedSecond = 0;
 };

@@ -98,6 +98,10 @@ QStringList TournamentWindows::Apply(const TournamentSettings &settings)
         form.ApplySetup();
     rules.Page->Practice->setChecked(settings.practice);
     rules.SetStanding(settings.scoringEnds, settings.practiceEnds, settings.firstDetail);
+    // The letters follow the number of waves, which the clock takes only when
+    // the shown dialog closes: the first detail is set again then.
+    if (dialog.isVisible())
+        rules.SetFirstDetailOnceSetUp(settings.firstDetail);
     applyScreen(settings.audienceScreen, unused);
     applyNetwork(settings, unused);
     return unused;

@@ -27,6 +27,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -74,9 +75,19 @@ QByteArray handFile(const QStringList &lines)
     QByteArray content;
     if (!lines.join(QLatin1Char(' ')).contains(QLatin1String("Vantix Tournament/")))
         content = "[Vantix Tournament]\nVersion=1\n";
+    // One heading for each section: the profile reader looks in the first
+    // section of a name only.
+    QStringList sections;
     for (const QString &line : lines) {
-        const qsizetype slash = line.indexOf(QLatin1Char('/'));
-        content += '[' + line.left(slash).toUtf8() + "]\n" + line.mid(slash + 1).toUtf8() + '\n';
+        if (!sections.contains(line.section(QLatin1Char('/'), 0, 0)))
+            sections << line.section(QLatin1Char('/'), 0, 0);
+    }
+    for (const QString &section : sections) {
+        content += '[' + section.toUtf8() + "]\n";
+        for (const QString &line : lines) {
+            if (line.section(QLatin1Char('/'), 0, 0) == section)
+                content += line.mid(section.size() + 1).toUtf8() + '\n';
+        }
     }
     return content;
 }
@@ -93,6 +104,7 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void readmeExampleOpens();
+    void openedWhileTheDialogShows();
     void badFile_data();
     void badFile();
     void saveRefused_data();
@@ -234,6 +246,32 @@ void tst_tournamentFile::readmeExampleOpens()
     QCOMPARE(program.form->Published->Current().endLabel, u"7"_qs);
     QCOMPARE(program.form->Published->Current().detail, u"CD"_qs);
     QCOMPARE(int(program.form->ShootingTime), 240);
+}
+
+// Opened from the options within the setup dialog: the dialog holds the
+// file's settings, and its closing hands them to the clock, letters and all.
+void tst_tournamentFile::openedWhileTheDialogShows()
+{
+    const QString file = write(QStringLiteral("three.vantix"),
+                               handFile({u"Setup/TournamentName=Three"_qs, u"Setup/Waves=3"_qs,
+                                         u"Rounds/ShowDetail=true"_qs, u"Standing/FirstDetail=EF"_qs}));
+    Program program(dir->path());
+    program.form->show();
+    const QString titleBefore = program.form->windowTitle();
+    QString titleWhileOpen;
+    bool opened = false;
+    QTimer::singleShot(0, program.dialog, [&] {
+        opened = program.open(file);
+        titleWhileOpen = program.form->windowTitle();
+        program.dialog->close();
+    });
+    program.form->SetupKnap->click();
+    QVERIFY2(opened, qPrintable(messages().join(QLatin1Char('\n'))));
+    QCOMPARE(titleWhileOpen, titleBefore);
+    QCOMPARE(program.form->windowTitle(), u"FletchWise - Three"_qs);
+    QCOMPARE(int(program.form->NumberOfWaves), 3);
+    QCOMPARE(program.form->Published->Current().detail, u"EF"_qs);
+    QCOMPARE(messages(), QStringList());
 }
 
 void tst_tournamentFile::badFile_data()
