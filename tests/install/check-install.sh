@@ -89,7 +89,7 @@ check_tournament_type() {
   printf '[Vantix Tournament]\nVersion=1\n' >"$work/club.vantix"
   local found declared
   found=$(XDG_DATA_HOME=$data/home XDG_DATA_DIRS=$data:/usr/share XDG_CURRENT_DESKTOP=GNOME \
-          xdg-mime query filetype "$work/club.vantix")
+          xdg-mime query filetype "$work/club.vantix") || fail "xdg-mime cannot tell the tournament file's type"
   declared=$(sed -n 's/^MimeType=\(.*\);$/\1/p' "$launcher")
   [ "$found" = "$declared" ] || fail "xdg-mime finds '$found' for a tournament file, the launcher declares '$declared'"
 }
