@@ -20,6 +20,7 @@
 #include "QtSoundPlayer.h"
 #include "RoundsPage.h"
 #include "RunningProgramFile.h"
+#include "TournamentSetup.h"
 #include "TournamentRules.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -97,6 +98,11 @@ int main(int argc, char *argv[])
     form1.Form2->AddOptionsPage(networkPage, uVantixStrings::NetworkPageName);
     if (commandLine.serve && !networkPage->Serve(commandLine.port))
         std::fprintf(stderr, "vantix: %s\n", networkPage->StatusText().toLocal8Bit().constData());
+    // The tournament file: the options page "Tournament", and the file named
+    // on the command line (or double-clicked), opened once the window shows.
+    auto *tournament = new TournamentSetup(form1, *form1.Form2, *rules, audience->Screens, networkPage, audience->Keys);
     form1.show();
+    if (!commandLine.tournamentFile.isEmpty())
+        tournament->Document.Open(commandLine.tournamentFile);
     return app.exec();
 }

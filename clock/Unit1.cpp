@@ -437,6 +437,11 @@ void TForm1::SetupKnapClick()
     // Closed by OK or by its close box alike: either way the settings it
     // holds now apply.
     Form2->ShowModal();
+    ApplySetup();
+}
+
+void TForm1::ApplySetup()
+{
     setWindowTitle(QStringLiteral("FletchWise - ") + Form2->EnteredTournamentName);
     ShootingTime = Form2->EnteredShootingTime;
     YellowTime = Form2->EnteredYellowTime;

@@ -98,6 +98,9 @@ public:
     // The ready screen's picture and the settings of the setup dialog.
     void VisReklamer();
     void SetupKnapClick();
+    // What the closing of the setup dialog hands the clock, also when a
+    // tournament file fills the dialog without showing it.
+    void ApplySetup();
     void CdAfspillerPostClick(QObject *Sender, TMPBtnType Button);
     void OmKnapClick();
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EndCounter.h"
 
+#include <algorithm>
+
 QString EndCounter::Label() const
 {
     if (practice)
@@ -30,4 +32,19 @@ void EndCounter::Reset()
     scoring = 0;
     practised = 0;
     shot = 0;
+}
+
+void EndCounter::SetEnds(int scoringEnds, int practiceEnds)
+{
+    scoring = scoringEnds;
+    practised = practiceEnds;
+    shot = scoring + practised;
+}
+
+void EndCounter::Step(int by)
+{
+    int &counted = practice ? practised : scoring;
+    const int before = counted;
+    counted = std::max(0, counted + by);
+    shot = std::max(0, shot + counted - before);
 }

@@ -24,6 +24,15 @@ public:
     // practice is on, the practice ends among themselves.
     int RotatingEnds() const { return practice ? practised : scoring; }
 
+    // Where the count stands, as a tournament file holds it or the
+    // timekeeper puts it right between ends.
+    int ScoringEnds() const { return scoring; }
+    int PracticeEnds() const { return practised; }
+    void SetEnds(int scoringEnds, int practiceEnds);
+    // One end more or fewer of the kind now counted, as if it had been shot
+    // (or not); never below none.
+    void Step(int by);
+
 private:
     int scoring = 0;
     int practised = 0;

@@ -52,6 +52,8 @@ RoundsPage::RoundsPage(QWidget *parent) : QWidget(parent)
     auto *roundLabel = new QLabel(RoundLabel);
     roundLabel->setTextFormat(Qt::PlainText);
     round->addRow(roundLabel, Preset);
+    TrueSeconds = new QCheckBox(uVantixStrings::TrueSeconds);
+    round->addRow(TrueSeconds);
 
     auto *details = new QGroupBox(DetailsGroup);
     auto *detailRows = new QVBoxLayout(details);

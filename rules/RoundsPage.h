@@ -24,4 +24,6 @@ public:
     QCheckBox *Practice = nullptr;
     QPushButton *ResetEndCount = nullptr;
     QCheckBox *EmergencyStop = nullptr;
+    // Ticks of 1000 ms instead of the clock's 988 ms; ticked by choosing a round.
+    QCheckBox *TrueSeconds = nullptr;
 };

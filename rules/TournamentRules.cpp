@@ -5,6 +5,7 @@
 #include "EmergencyStop.h"
 #include "RoundPresets.h"
 #include "RoundsPage.h"
+#include "TTimer.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "uVantixStrings.h"
@@ -15,11 +16,14 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <utility>
+
 namespace {
 constexpr int EndNumberWidth = 120;
 constexpr int EndNumberHeight = 18;
 constexpr int EndNumberTop = 4;
 constexpr int RightMargin = 11; // the Exit button's distance from the right edge
+constexpr int TrueSecond = 1000; // ms
 } // namespace
 
 TournamentRules::TournamentRules(TForm1 &form, TForm2 &dialog) : QObject(&form), form(form), panel(form.Panel1)
@@ -28,6 +32,8 @@ TournamentRules::TournamentRules(TForm1 &form, TForm2 &dialog) : QObject(&form),
     Emergency = new EmergencyStop(form, this);
     createEndNumber();
     connectPage(dialog);
+    connectTrueSeconds();
+    connectStanding();
     dialog.AddOptionsPage(Page, uVantixStrings::RoundsPageTitle);
 
     connect(&form, &TForm1::waveStarted, this, &TournamentRules::waveStarted);
@@ -55,6 +61,19 @@ void TournamentRules::connectPage(TForm2 &dialog)
         publish();
     });
     connect(Page->EmergencyStop, &QCheckBox::toggled, Emergency, &EmergencyStop::SetOn);
+}
+
+void TournamentRules::connectTrueSeconds()
+{
+    // Choosing a round is choosing the rules' seconds; the box can be
+    // unticked again.
+    countedSecond = form.Timer1->Interval();
+    connect(Page->Preset, &QComboBox::activated, this, [this](int index) {
+        if (index > 0)
+            Page->TrueSeconds->setChecked(true);
+    });
+    connect(Page->TrueSeconds, &QCheckBox::toggled, this,
+            [this](bool on) { form.Timer1->SetInterval(on ? TrueSecond : countedSecond); });
 }
 
 void TournamentRules::createEndNumber()
@@ -108,7 +127,7 @@ QString TournamentRules::Detail() const
 {
     if (!Page->ShowDetail->isChecked())
         return {};
-    return DetailLetters::Of(form.NumberOfWaves, Ends.RotatingEnds(), wave, Page->RotateDetails->isChecked());
+    return DetailLetters::Of(form.NumberOfWaves, Ends.RotatingEnds(), wave + detailShift, Page->RotateDetails->isChecked());
 }
 
 void TournamentRules::publish()
@@ -117,4 +136,65 @@ void TournamentRules::publish()
     EndNumber->setVisible(Page->ShowEndNumber->isChecked());
     form.Published->SetDetail(Detail());
     form.Published->SetEndLabel(Page->EndNumberToArchers->isChecked() ? Ends.Label() : QString());
+}
+
+void TournamentRules::StepEnd(int by)
+{
+    Ends.Step(by);
+    publish();
+}
+
+int TournamentRules::Details() const
+{
+    const QString letters = DetailLetters::Of(form.NumberOfWaves, 0, 0, false);
+    return letters.isEmpty() ? 1 : form.NumberOfWaves;
+}
+
+int TournamentRules::firstDetailWith(int shift) const
+{
+    const QString letters =
+        DetailLetters::Of(form.NumberOfWaves, Ends.RotatingEnds(), shift, Page->RotateDetails->isChecked());
+    return letters.isEmpty() ? 0 : (letters.front().unicode() - 'A') / 2;
+}
+
+int TournamentRules::FirstDetail() const
+{
+    return firstDetailWith(detailShift);
+}
+
+int TournamentRules::shiftFor(int detail) const
+{
+    for (int shift = 0; shift < Details(); ++shift) {
+        if (firstDetailWith(shift) == detail)
+            return shift;
+    }
+    return detailShift;
+}
+
+void TournamentRules::SetFirstDetail(int detail)
+{
+    firstDetailOnceSetUp = -1;
+    detailShift = shiftFor(detail);
+    publish();
+}
+
+void TournamentRules::SetFirstDetailOnceSetUp(int detail)
+{
+    firstDetailOnceSetUp = detail;
+}
+
+void TournamentRules::connectStanding()
+{
+    // Before the setup button's publishing, so the letters are shown once,
+    // already right.
+    connect(form.SetupKnap, &QPushButton::clicked, this, [this] {
+        if (firstDetailOnceSetUp >= 0)
+            detailShift = shiftFor(std::exchange(firstDetailOnceSetUp, -1));
+    });
+}
+
+void TournamentRules::SetStanding(int scoringEnds, int practiceEnds, int firstDetail)
+{
+    Ends.SetEnds(scoringEnds, practiceEnds);
+    SetFirstDetail(firstDetail);
 }

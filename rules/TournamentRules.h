@@ -34,11 +34,29 @@ public:
     // end's first wave; empty when not shown.
     QString Detail() const;
 
+    // Where the tournament stands, put right by hand between ends or read
+    // from a tournament file; what the archers see follows at once.
+    void StepEnd(int by);
+    // The detail that starts the next end: 0 for AB, 1 for CD, 2 for EF;
+    // always 0 for a round without letters.
+    int FirstDetail() const;
+    void SetFirstDetail(int detail);
+    // The details that take turns: 2 or 3, or 1 for a round without letters.
+    int Details() const;
+    void SetStanding(int scoringEnds, int practiceEnds, int firstDetail);
+    // Sets the first detail again when the setup dialog, shown now, has
+    // handed the clock its number of waves.
+    void SetFirstDetailOnceSetUp(int detail);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void connectPage(TForm2 &dialog);
+    void connectTrueSeconds();
+    int firstDetailWith(int shift) const;
+    void connectStanding();
+    int shiftFor(int detail) const;
     void createEndNumber();
     void placeEndNumber();
     void waveStarted();
@@ -52,4 +70,9 @@ private:
     // fields are gone.
     QWidget *panel = nullptr;
     int wave = 0; // of the running end, from 0; 0 on the ready screen
+    // Details moved on by hand, on top of the rotation.
+    int detailShift = 0;
+    int firstDetailOnceSetUp = -1; // none
+    // The tick as the clock counts its seconds, for when true seconds are off.
+    int countedSecond = 0;
 };

@@ -48,6 +48,8 @@ test_packages=(
   dpkg-dev file lintian devscripts
   # a QR reader, for the check that a phone reads the Network page's codes
   zbar-tools
+  # the tournament file's MIME type, checked with the desktop's own tools
+  shared-mime-info xdg-utils libglib2.0-bin
 )
 if $with_tests; then packages+=("${test_packages[@]}"); fi
 

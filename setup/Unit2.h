@@ -87,6 +87,8 @@ public:
     void SetCdPlayerOption(bool on);
     bool AdvertsOption() const;
     QListWidget *AdvertList() const { return ListBox_reklamer; }
+    // Appends an entry as the file dialog's choice does.
+    void AppendAdvert(const QString &path) { appendAdvert(path); }
 
     // More options for running a tournament, one page per capability. Its
     // button stays hidden until a page is added, and keeps out of the tab

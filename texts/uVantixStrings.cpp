@@ -25,6 +25,7 @@ constexpr const char *Finals = "Finals";
 constexpr const char *Rounds = "Rounds";
 constexpr const char *Screens = "Screens";
 constexpr const char *Network = "Network";
+constexpr const char *Tournament = "Tournament";
 
 #define VANTIX_TEXT_ENTRY(key, section, english, danish) \
     {#key, section, QStringLiteral(english), QStringLiteral(danish), &key},

@@ -155,7 +155,40 @@ namespace uVantixStrings {
       "For mange forkerte PIN-koder: vent og prøv igen.") \
     X(NetworkNotPressed, Network, \
       "Not pressed: the clock has changed, or a window is open on the timekeeper's computer.", \
-      "Ikke trykket: uret har ændret sig, eller et vindue er åbent på tidtagerens computer.")
+      "Ikke trykket: uret har ændret sig, eller et vindue er åbent på tidtagerens computer.") \
+    X(TournamentPageTitle, Tournament, "Tournament", "Stævne") \
+    X(TournamentFileLabel, Tournament, "Tournament file:", "Stævnefil:") \
+    X(TournamentNoFile, Tournament, "none: nothing is stored until you save", "ingen: intet gemmes, før du gemmer") \
+    X(TournamentOpenButton, Tournament, "&Open...", "&Åbn...") \
+    X(TournamentSaveButton, Tournament, "&Save", "&Gem") \
+    X(TournamentSaveAsButton, Tournament, "Save &as...", "Gem &som...") \
+    X(TournamentStandingGroup, Tournament, "Where the tournament stands", "Hvor langt stævnet er") \
+    X(TournamentNextEnd, Tournament, "Next end:", "Næste serie:") \
+    X(TournamentFirstDetail, Tournament, "First detail of the next end:", "Første hold i næste serie:") \
+    X(TournamentEndUp, Tournament, "End &+1", "Serie &+1") \
+    X(TournamentEndDown, Tournament, "End &-1", "Serie &-1") \
+    X(TournamentOtherDetail, Tournament, "Other &detail first", "Andet &hold først") \
+    X(TournamentOpenTitle, Tournament, "Open tournament", "Åbn stævne") \
+    X(TournamentSaveTitle, Tournament, "Save tournament as", "Gem stævne som") \
+    X(TournamentFilter, Tournament, "Tournament files", "Stævnefiler") \
+    X(TournamentAllFiles, Tournament, "All files", "Alle filer") \
+    X(TournamentNotAFile, Tournament, "This is not a tournament file:", "Dette er ikke en stævnefil:") \
+    X(TournamentTooLarge, Tournament, "The file is too large to be a tournament file:", \
+      "Filen er for stor til at være en stævnefil:") \
+    X(TournamentOutOfRange, Tournament, "The tournament file holds a value out of range:", \
+      "Stævnefilen har en værdi uden for det tilladte:") \
+    X(TournamentCannotRead, Tournament, "The file cannot be read:", "Filen kan ikke læses:") \
+    X(TournamentNothingChanged, Tournament, "Nothing was changed.", "Intet blev ændret.") \
+    X(TournamentCannotWrite, Tournament, "The tournament file cannot be written:", \
+      "Stævnefilen kan ikke skrives:") \
+    X(TournamentPartlyUsed, Tournament, "The tournament file was opened; this could not be used:", \
+      "Stævnefilen blev åbnet; dette kunne ikke bruges:") \
+    X(TournamentMissingPicture, Tournament, "missing picture:", "billede mangler:") \
+    X(TournamentUnknownScreen, Tournament, "screen not connected:", "skærm ikke tilsluttet:") \
+    X(TournamentUnknownRound, Tournament, "unknown round:", "ukendt runde:") \
+    X(TournamentNoServer, Tournament, "web server:", "webserver:") \
+    X(TrueSeconds, Tournament, "Count true seconds (ticks of 1000 ms, not 988 ms)", \
+      "Tæl rigtige sekunder (1000 ms, ikke 988 ms)")
 
 #define VANTIX_DECLARE_TEXT(key, section, english, danish) extern QString key;
 VANTIX_TEXTS(VANTIX_DECLARE_TEXT)

@@ -36,6 +36,14 @@ class IFileDialog
 public:
     virtual ~IFileDialog() = default;
     virtual OpenFileAnswer OpenFiles(const OpenFileRequest &request) = 0;
+    // The modal save-file dialog: one file, which need not exist yet; a name
+    // typed without a suffix gets this one ("vantix"). A dialog that does not
+    // tell saving apart answers as it answers an opening.
+    virtual OpenFileAnswer SaveFile(const OpenFileRequest &request, const QString &suffix)
+    {
+        static_cast<void>(suffix);
+        return OpenFiles(request);
+    }
 };
 
 using FileDialog = Seam<IFileDialog>;

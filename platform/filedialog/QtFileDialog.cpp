@@ -42,6 +42,17 @@ OpenFileAnswer QtFileDialog::OpenFiles(const OpenFileRequest &request)
     return Answer(dialog, accepted);
 }
 
+OpenFileAnswer QtFileDialog::SaveFile(const OpenFileRequest &request, const QString &suffix)
+{
+    QFileDialog dialog(request.parent);
+    Configure(dialog, request);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffix);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    return Answer(dialog, accepted);
+}
+
 void QtFileDialog::Configure(QFileDialog &dialog, const OpenFileRequest &request)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);

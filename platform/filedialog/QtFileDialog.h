@@ -13,6 +13,7 @@ class QtFileDialog : public IFileDialog
 {
 public:
     OpenFileAnswer OpenFiles(const OpenFileRequest &request) override;
+    OpenFileAnswer SaveFile(const OpenFileRequest &request, const QString &suffix) override;
 
     // Sets a dialog up for a request, without running it.
     static void Configure(QFileDialog &dialog, const OpenFileRequest &request);

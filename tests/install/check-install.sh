@@ -114,3 +114,34 @@ counted=$(( $(find "$work/root" -type f -printf '%s\n' | awk '{ k += int(($1 + 1
   + $(find "$work/root" -mindepth 1 ! -type f | wc -l) ))
 [ "$(dpkg-deb -f "$deb" Installed-Size)" = "$counted" ] || fail "Installed-Size $(dpkg-deb -f "$deb" Installed-Size), counted $counted"
 echo ".deb: ok ($(basename "$deb"))"
+
+# --- The tournament file's MIME type -------------------------------------
+# The type is installed with the program, the launcher declares it and takes
+# the file (%f), and the desktop's own tools agree on a sample file: what
+# xdg-mime finds for it is what the launcher's MimeType= names.
+check_tournament_type() {
+  local root=$1
+  local type=application/x-vantix-tournament
+  local launcher=$root/share/applications/vantix.desktop
+  [ -f "$root/share/mime/packages/vantix.xml" ] || fail "MIME type of the tournament file missing"
+  grep -q "type=\"$type\"" "$root/share/mime/packages/vantix.xml" || fail "vantix.xml does not declare $type"
+  grep -qx "MimeType=$type;" "$launcher" || fail "launcher does not declare $type"
+  grep -q '^Exec=vantix %f$' "$launcher" || fail "launcher does not hand the file over"
+  command -v desktop-file-validate >/dev/null || { echo "tournament type: no desktop-file-validate, skipped"; return; }
+  command -v update-mime-database >/dev/null || { echo "tournament type: no update-mime-database, skipped"; return; }
+  command -v xdg-mime >/dev/null || { echo "tournament type: no xdg-mime, skipped"; return; }
+  desktop-file-validate "$launcher" || fail "launcher does not validate"
+  local data=$work/mime-$RANDOM
+  mkdir -p "$data/mime/packages" "$data/home"
+  cp "$root/share/mime/packages/vantix.xml" "$data/mime/packages/"
+  update-mime-database "$data/mime" >/dev/null 2>&1 || fail "update-mime-database refuses vantix.xml"
+  printf '[Vantix Tournament]\nVersion=1\n' >"$work/club.vantix"
+  local found declared
+  found=$(XDG_DATA_HOME=$data/home XDG_DATA_DIRS=$data:/usr/share XDG_CURRENT_DESKTOP=GNOME \
+          xdg-mime query filetype "$work/club.vantix") || fail "xdg-mime cannot tell the tournament file's type"
+  declared=$(sed -n 's/^MimeType=\(.*\);$/\1/p' "$launcher")
+  [ "$found" = "$declared" ] || fail "xdg-mime finds '$found' for a tournament file, the launcher declares '$declared'"
+}
+check_tournament_type "$work/prefix"
+check_tournament_type "$work/root/usr"
+echo "tournament file type: ok"

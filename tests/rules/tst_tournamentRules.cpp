@@ -42,6 +42,8 @@ private slots:
     void missingSignalNamedWhenSwitchedOn();
     void longestTextsFit_data();
     void longestTextsFit();
+    void trueSeconds_data();
+    void trueSeconds();
 
 private:
     // Ticks as Timer1 does, through its handler, until it stops.
@@ -91,6 +93,34 @@ void tst_tournamentRules::runEnd()
 {
     form->StartKnap->click();
     tickUntilStopped();
+}
+
+void tst_tournamentRules::trueSeconds_data()
+{
+    QTest::addColumn<QString>("steps"); // p: a round chosen, t: the box clicked
+    QTest::addColumn<int>("tick");      // ms, also while an end runs
+    QTest::newRow("off by default") << u""_qs << 988;
+    QTest::newRow("a round chosen") << u"p"_qs << 1000;
+    QTest::newRow("a round chosen, then unticked") << u"pt"_qs << 988;
+    QTest::newRow("ticked") << u"t"_qs << 1000;
+    QTest::newRow("ticked, unticked") << u"tt"_qs << 988;
+}
+
+void tst_tournamentRules::trueSeconds()
+{
+    QFETCH(QString, steps);
+    QComboBox *choice = rules->Page->Preset;
+    for (QChar step : steps) {
+        if (step == QLatin1Char('p')) {
+            choice->setCurrentIndex(1);
+            emit choice->activated(1);
+        } else {
+            rules->Page->TrueSeconds->click();
+        }
+    }
+    form->StartKnap->click();
+    QVERIFY(form->Timer1->Enabled());
+    QTEST(form->Timer1->Interval(), "tick");
 }
 
 void tst_tournamentRules::presetFillsTheFields_data()
