@@ -72,7 +72,7 @@ bool TournamentWindows::Capture(TournamentSettings &settings, QString &refusal)
         settings.advertList.append(dialog.AdvertList()->item(i)->text());
 
     const RoundsPage &page = *rules.Page;
-    settings.round = page.Preset->currentIndex() > 0 ? page.Preset->currentText() : QString();
+    settings.round = page.Preset->currentIndex() > 0 ? page.Preset->currentData().toString() : QString();
     for (const RuleBox &rule : ruleBoxes())
         settings.*(rule.field) = rule.box->isChecked();
     settings.audienceScreen = screens != nullptr ? screens->Chosen() : QString();
@@ -140,7 +140,7 @@ void TournamentWindows::applyRounds(const TournamentSettings &settings, QStringL
 {
     RoundsPage &page = *rules.Page;
     // The round's name only: its times are the file's own, already typed in.
-    int preset = settings.round.isEmpty() ? 0 : page.Preset->findText(settings.round);
+    int preset = settings.round.isEmpty() ? 0 : page.Preset->findData(settings.round);
     if (preset < 0) {
         unused.append(TournamentUnknownRound + QLatin1Char(' ') + settings.round);
         preset = 0;
