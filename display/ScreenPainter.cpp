@@ -146,6 +146,14 @@ ScreenPainter::Layout ScreenPainter::referenceLayout(const QRect &area, const Ar
     // No room beside the counter: the extras take the top quarter.
     const QRect strip(inner.left(), inner.top(), inner.width(), inner.height() / 4);
     fitCounter(layout, inner.adjusted(0, strip.height() + margin, 0, 0), screen, family);
+    placeInStrip(layout, strip, margin, screen, family, Qt::AlignVCenter);
+    return layout;
+}
+
+void ScreenPainter::placeInStrip(Layout &layout, const QRect &strip, int margin, const ArcherScreen &screen,
+                                 const QFont &family, Qt::Alignment vertical)
+{
+    // The letters on the left three fifths, the end's label on the rest.
     const QRect detailRoom(strip.left(), strip.top(), strip.width() * 3 / 5, strip.height());
     const QRect labelRoom(detailRoom.right() + 1 + margin, strip.top(), strip.right() - detailRoom.right() - margin,
                           strip.height());
@@ -153,11 +161,10 @@ ScreenPainter::Layout ScreenPainter::referenceLayout(const QRect &area, const Ar
     layout.label = {};
     if (!screen.detail.isEmpty())
         layout.detail = placed(fitted(family, screen.detail, detailRoom.size()), screen.detail, detailRoom,
-                               Qt::AlignLeft | Qt::AlignVCenter);
+                               Qt::AlignLeft | vertical);
     if (!screen.endLabel.isEmpty())
         layout.label = placed(fitted(family, screen.endLabel, labelRoom.size()), screen.endLabel, labelRoom,
-                              Qt::AlignRight | Qt::AlignVCenter);
-    return layout;
+                              Qt::AlignRight | vertical);
 }
 
 ScreenPainter::Layout ScreenPainter::AroundCounter(const QRect &area, const ArcherScreen &screen,
@@ -309,15 +316,7 @@ ScreenPainter::Layout ScreenPainter::OnReadyScreen(const QRect &area, const Arch
         return layout;
     const int margin = std::max(2, area.height() / 40);
     const QRect strip(area.left() + margin, area.top() + margin, area.width() - 2 * margin, area.height() / 4);
-    const QRect detailRoom(strip.left(), strip.top(), strip.width() * 3 / 5, strip.height());
-    const QRect labelRoom(detailRoom.right() + 1 + margin, strip.top(), strip.right() - detailRoom.right() - margin,
-                          strip.height());
-    if (!screen.detail.isEmpty())
-        layout.detail = placed(fitted(family, screen.detail, detailRoom.size()), screen.detail, detailRoom,
-                               Qt::AlignLeft | Qt::AlignTop);
-    if (!screen.endLabel.isEmpty())
-        layout.label = placed(fitted(family, screen.endLabel, labelRoom.size()), screen.endLabel, labelRoom,
-                              Qt::AlignRight | Qt::AlignTop);
+    placeInStrip(layout, strip, margin, screen, family, Qt::AlignTop);
     return layout;
 }
 

@@ -66,6 +66,8 @@ private:
     static QFont measuredFit(const QFont &family, const QString &text, const QSize &room);
     static Layout::Text placed(const QFont &font, const QString &text, const QRect &room, Qt::Alignment align);
     static void placeExtras(Layout &layout, const QRect &area, const ArcherScreen &screen);
+    static void placeInStrip(Layout &layout, const QRect &strip, int margin, const ArcherScreen &screen,
+                             const QFont &family, Qt::Alignment vertical);
     static void placeLabelApart(Layout &layout, const QRect &area, const ArcherScreen &screen);
     static void fitCounter(Layout &layout, const QRect &area, const ArcherScreen &screen, const QFont &family);
     static Layout referenceLayout(const QRect &area, const ArcherScreen &screen, const QFont &family);
