@@ -39,6 +39,8 @@ namespace {
 // the program's entry makes them.
 struct Program
 {
+    // The network page has no options dialog to own it here; it goes last.
+    std::unique_ptr<NetworkPage> networkPage;
     std::unique_ptr<TForm1> form = std::make_unique<TForm1>();
     TForm2 *dialog = new TForm2(form.get());
     TournamentRules *rules = nullptr;
@@ -52,7 +54,8 @@ struct Program
         form->AttachSetupDialog(dialog);
         rules = new TournamentRules(*form, *dialog);
         screens = new AudienceScreens(form->Published, form.get());
-        network = new NetworkPage(*form, nullptr, folder);
+        networkPage = std::make_unique<NetworkPage>(*form, nullptr, folder);
+        network = networkPage.get();
         keys = new KeyControl(form.get());
         tournament = new TournamentSetup(*form, *dialog, *rules, screens, network, keys);
     }
